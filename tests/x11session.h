@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <optional>
+
+// A client of the X server named by DISPLAY that watches top-level windows
+// appear, reads their title and size, and asks them to close, as a window
+// manager would. Used to test and time the program from outside.
+class X11Session
+{
+public:
+    X11Session();
+    ~X11Session();
+    X11Session(const X11Session &) = delete;
+    X11Session &operator=(const X11Session &) = delete;
+
+    bool connected() const { return !xcb_connection_has_error(connection_); }
+
+    // The next top-level window mapped, or nothing if none is mapped in time.
+    std::optional<xcb_window_t> waitForMappedWindow(std::chrono::milliseconds timeout);
+
+    QString title(xcb_window_t window);
+    QSize size(xcb_window_t window);
+    void requestClose(xcb_window_t window);
+
+private:
+    xcb_atom_t atom(const char *name);
+
+    xcb_connection_t *connection_;
+    xcb_window_t root_ = 0;
+};
