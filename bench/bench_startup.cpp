@@ -1,0 +1,95 @@
+// Start-up time (process start to window mapped) and resident memory of the
+// quiz against a bare Qt window, in interleaved runs on the X server named by
+// DISPLAY. Run it under a private server:
+//   xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" build/bench/bench_startup [runs]
+#include "x11session.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Sample
+{
+    double milliseconds;
+    double residentKiB;
+};
+
+double residentKiB(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (QByteArray line; !(line = status.readLine()).isEmpty();)
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble();
+    return 0;
+}
+
+std::optional<Sample> run(X11Session &session, const QString &program)
+{
+    QProcess process;
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, {});
+    const std::optional<xcb_window_t> window = session.waitForMappedWindow(20s);
+    const double milliseconds = clock.nsecsElapsed() / 1e6;
+    if (!window)
+        return std::nullopt;
+    QThread::msleep(300); // let the first paint finish before reading memory
+    const double memory = residentKiB(process.processId());
+    session.requestClose(*window);
+    if (!process.waitForFinished(5000))
+        process.kill();
+    return Sample{milliseconds, memory};
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
+    X11Session session;
+    if (!session.connected()) {
+        std::fputs("bench_startup needs an X server (run it under xvfb-run)\n", stderr);
+        return 1;
+    }
+    const QString programs[] = {QStringLiteral(METALS_QUIZ), QStringLiteral(STARTUP_BASELINE)};
+    std::vector<double> milliseconds[2], memory[2];
+    for (int round = 0; round < runs; ++round) {
+        for (int which = 0; which < 2; ++which) {
+            const int index = (round % 2) ? 1 - which : which; // alternate who goes first
+            const std::optional<Sample> sample = run(session, programs[index]);
+            if (!sample) {
+                std::fprintf(stderr, "%s showed no window\n", qPrintable(programs[index]));
+                return 1;
+            }
+            milliseconds[index].push_back(sample->milliseconds);
+            memory[index].push_back(sample->residentKiB);
+        }
+    }
+    const double quizTime = median(milliseconds[0]), baselineTime = median(milliseconds[1]);
+    const double quizMemory = median(memory[0]), baselineMemory = median(memory[1]);
+    std::printf("medians over %d interleaved runs\n", runs);
+    std::printf("%-10s %10s %14s\n", "", "start ms", "resident KiB");
+    std::printf("%-10s %10.1f %14.0f\n", "quiz", quizTime, quizMemory);
+    std::printf("%-10s %10.1f %14.0f\n", "baseline", baselineTime, baselineMemory);
+    std::printf("%-10s %10.3f %14.3f\n", "ratio", quizTime / baselineTime,
+                quizMemory / baselineMemory);
+    return 0;
+}
