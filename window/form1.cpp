@@ -4,11 +4,45 @@
 #include "command1_click.h"
 #include "runtimeerror.h"
 
+#include <QLabel>
 #include <QMessageBox>
+
+#include <initializer_list>
+
+namespace {
+
+// The .ui format holds whole point sizes only.
+void setFractionalPointSize(std::initializer_list<QWidget *> widgets, qreal pointSize)
+{
+    for (QWidget *widget : widgets) {
+        QFont font = widget->font();
+        font.setPointSizeF(pointSize);
+        widget->setFont(font);
+    }
+}
+
+} // namespace
 
 Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>())
 {
     ui->setupUi(this);
+
+    setFractionalPointSize({ui->O1, ui->O2, ui->O3, ui->O4, ui->O5, ui->O6, ui->O7, ui->O8, ui->O10,
+                            ui->O11, ui->O12, ui->O13, ui->O14, ui->O15, ui->O17},
+                           9.75);
+    setFractionalPointSize({ui->Label1}, 13.5);
+    setFractionalPointSize({ui->Label13, ui->T7, ui->Label14}, 15.75);
+
+    // The score sits on the system's 3-D light colour rather than the field colour.
+    QPalette scorePalette = ui->T7->palette();
+    scorePalette.setBrush(QPalette::Base, scorePalette.midlight());
+    ui->T7->setPalette(scorePalette);
+
+    // Labels lie beneath every other control, so a click where a question
+    // reaches into its answer field lands in the field.
+    for (QLabel *label : findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
+        label->lower();
+
     connect(ui->Command1, &QPushButton::clicked, this, &Form1::dispatchCommand1Click);
 }
 
