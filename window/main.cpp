@@ -32,6 +32,8 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;
     }
     QApplication application(argc, argv);
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.metalsquiz.MetalsQuiz"));
     Form1 window;
     window.show();
     return application.exec();
