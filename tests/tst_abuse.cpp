@@ -147,11 +147,8 @@ void AbuseTest::fieldsHoldHostileAnswers()
 
     QLineEdit *edit = control<QLineEdit>(qPrintable(field));
     edit->setText(text);
-    if (text.size() > edit->maxLength())
-        QEXPECT_FAIL("", "the answer fields keep only QLineEdit's default 32767 characters",
-                     Continue);
     QCOMPARE(edit->text().size(), text.size());
-    QCOMPARE(edit->text().left(edit->maxLength()), text.left(edit->maxLength()));
+    QVERIFY(edit->text() == text);
 }
 
 // Ten thousand clicks through the window, each with some answers right and
@@ -166,7 +163,7 @@ void AbuseTest::scoresHostileAnswersExactly()
     // two clicks and every thousandth put a huge text in every field: memory
     // peaks before it is measured, and is measured only at that peak. Other
     // wrong answers are huge only now and then: laying one out takes time.
-    constexpr unsigned hugeOneIn = 64;
+    constexpr unsigned hugeOneIn = 2048;
 
     // Built once and reused: a click sets texts, it never builds them.
     QList<QStringList> nearMissTexts, hugeTexts;
