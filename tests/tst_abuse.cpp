@@ -1,3 +1,4 @@
+#include "answerkey.h"
 #include "form1.h"
 
 #include <QApplication>
@@ -17,25 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Question
-{
-    const char *control; // a text field, or the option that is the right answer
-    QString answer;      // empty for an option question
-    int points;
-};
-
-const Question questions[] = {
-    {"T1", u"бронза"_s, 1},
-    {"T2", u"высокопрочный"_s, 2},
-    {"T3", u"10"_s, 2},
-    {"T4", u"0,12"_s, 3},
-    {"O3", {}, 2},
-    {"O5", {}, 2},
-    {"O11", {}, 3},
-    {"T5", u"1,5"_s, 2},
-    {"T6", u"алюминий"_s, 4},
-    {"O13", {}, 4},
-};
+const auto &questions = answerKey;
 
 constexpr qsizetype hugeLength = 1 << 20; // 2 MiB in UTF-16
 
@@ -114,9 +97,9 @@ private:
 void AbuseTest::init()
 {
     window = std::make_unique<Form1>();
-    for (const Question &question : questions)
-        QVERIFY2(question.answer.isEmpty() ? !!control<QRadioButton>(question.control)
-                                           : !!control<QLineEdit>(question.control),
+    for (const KeyedAnswer &question : questions)
+        QVERIFY2(question.isOption() ? !!control<QRadioButton>(question.control)
+                                     : !!control<QLineEdit>(question.control),
                  question.control);
     QVERIFY(control<QLineEdit>("T7"));
     QVERIFY(control<QPushButton>("Command1"));
@@ -132,11 +115,11 @@ void AbuseTest::fieldsHoldHostileAnswers_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
 
-    for (const Question &question : questions)
-        if (!question.answer.isEmpty())
+    for (const KeyedAnswer &question : questions)
+        if (!question.isOption())
             for (const Hostile &hostile : hostileAnswers)
                 QTest::addRow("%s, %s", question.control, hostile.name)
-                    << QString::fromLatin1(question.control) << hostile.make(question.answer);
+                    << QString::fromLatin1(question.control) << hostile.make(question.text);
 }
 
 // What the user pastes is what gets scored: no character dropped, none cut off.
@@ -169,10 +152,10 @@ void AbuseTest::scoresHostileAnswersExactly()
     QList<QStringList> nearMissTexts, hugeTexts;
     QList<QRadioButton *> rightOptions;
     QList<QList<QRadioButton *>> wrongOptions;
-    for (const Question &question : questions) {
+    for (const KeyedAnswer &question : questions) {
         QStringList nearMisses, huge;
         QList<QRadioButton *> others;
-        if (question.answer.isEmpty()) {
+        if (question.isOption()) {
             // Choosing another option of the same group unchecks the right one.
             QRadioButton *right = control<QRadioButton>(question.control);
             for (QRadioButton *option : right->parentWidget()->findChildren<QRadioButton *>())
@@ -182,7 +165,7 @@ void AbuseTest::scoresHostileAnswersExactly()
             rightOptions << right;
         } else {
             for (const Hostile &hostile : hostileAnswers)
-                (hostile.huge ? huge : nearMisses) << hostile.make(question.answer);
+                (hostile.huge ? huge : nearMisses) << hostile.make(question.text);
             rightOptions << nullptr;
         }
         nearMissTexts << nearMisses;
@@ -211,7 +194,7 @@ void AbuseTest::scoresHostileAnswersExactly()
         const unsigned rightAnswers = allHuge ? 0 : draw() % (1u << std::size(questions));
         int expected = 0;
         for (qsizetype index = 0; index < qsizetype(std::size(questions)); ++index) {
-            const Question &question = questions[index];
+            const KeyedAnswer &question = questions[index];
             const bool right = rightAnswers & (1u << index);
             if (right)
                 expected += question.points;
@@ -221,7 +204,7 @@ void AbuseTest::scoresHostileAnswersExactly()
                 QCOMPARE(rightOption->isChecked(), right);
             } else {
                 const QStringList &huge = hugeTexts[index], &nearMisses = nearMissTexts[index];
-                const QString &text = right     ? question.answer
+                const QString &text = right     ? question.text
                                       : allHuge ? huge[click % huge.size()]
                                       : draw() % hugeOneIn == 0
                                           ? huge[draw() % huge.size()]

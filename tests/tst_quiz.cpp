@@ -1,3 +1,4 @@
+#include "answerkey.h"
 #include "form1.h"
 
 #include <QApplication>
@@ -73,16 +74,12 @@ void QuizTest::clickCommand1()
 
 void QuizTest::answerEverything()
 {
-    type("T1", u"бронза"_s);
-    type("T2", u"высокопрочный"_s);
-    type("T3", u"10"_s);
-    type("T4", u"0,12"_s);
-    select("O3");
-    select("O5");
-    select("O11");
-    type("T5", u"1,5"_s);
-    type("T6", u"алюминий"_s);
-    select("O13");
+    for (const KeyedAnswer &answer : answerKey) {
+        if (answer.isOption())
+            select(answer.control);
+        else
+            type(answer.control, answer.text);
+    }
 }
 
 void QuizTest::scoresOneClickOfTheExample()

@@ -1,3 +1,4 @@
+#include "answerkey.h"
 #include "command1_click.h"
 #include "headlessform.h"
 #include "runtimeerror.h"
@@ -10,10 +11,29 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QStringList textFields = {u"T1"_s, u"T2"_s, u"T3"_s, u"T4"_s, u"T5"_s, u"T6"_s};
-const QStringList correctTexts = {u"бронза"_s, u"высокопрочный"_s, u"10"_s,
-                                  u"0,12"_s,   u"1,5"_s,           u"алюминий"_s};
-const QStringList correctOptions = {u"O3"_s, u"O5"_s, u"O11"_s, u"O13"_s};
+// The answer key split by kind: the text fields with their right texts, in
+// question order, and the right options.
+QStringList keyedControls(bool options)
+{
+    QStringList controls;
+    for (const KeyedAnswer &answer : answerKey)
+        if (answer.isOption() == options)
+            controls << QString::fromLatin1(answer.control);
+    return controls;
+}
+
+QStringList keyedTexts()
+{
+    QStringList texts;
+    for (const KeyedAnswer &answer : answerKey)
+        if (!answer.isOption())
+            texts << answer.text;
+    return texts;
+}
+
+const QStringList textFields = keyedControls(false);
+const QStringList correctTexts = keyedTexts();
+const QStringList correctOptions = keyedControls(true);
 const QStringList noTexts(6);
 
 HeadlessForm formWith(const QStringList &texts, const QStringList &options)
@@ -61,27 +81,27 @@ void ScoringTest::scoresAnswers_data()
     QTest::newRow("all correct") << correctTexts << correctOptions << u"25"_s;
 
     // Each question alone scores exactly its points.
-    const int textPoints[] = {1, 2, 2, 3, 2, 4};
-    for (qsizetype index = 0; index < textFields.size(); ++index) {
-        QStringList texts = noTexts;
-        texts[index] = correctTexts[index];
-        QTest::addRow("only %s", qPrintable(textFields[index]))
-            << texts << QStringList() << QString::number(textPoints[index]);
+    for (const KeyedAnswer &answer : answerKey) {
+        QStringList texts = noTexts, options;
+        if (answer.isOption())
+            options << QString::fromLatin1(answer.control);
+        else
+            texts[textFields.indexOf(QLatin1StringView(answer.control))] = answer.text;
+        QTest::addRow("only %s", answer.control)
+            << texts << options << QString::number(answer.points);
     }
-    const int optionPoints[] = {2, 2, 3, 4};
-    for (qsizetype index = 0; index < correctOptions.size(); ++index)
-        QTest::addRow("only %s", qPrintable(correctOptions[index]))
-            << noTexts << QStringList{correctOptions[index]}
-            << QString::number(optionPoints[index]);
-    QTest::newRow("first and last") << QStringList{correctTexts[0]} + QStringList(5)
-                                    << QStringList{u"O13"_s} << u"5"_s;
+    QTest::newRow("first and last")
+        << QStringList{correctTexts[0]} + QStringList(5) << QStringList{u"O13"_s} << u"5"_s;
 
     // Near misses score nothing for their question; everything else is right.
-    QTest::newRow("capital first letter") << correctExcept(0, u"Бронза"_s) << correctOptions << u"24"_s;
+    QTest::newRow("capital first letter")
+        << correctExcept(0, u"Бронза"_s) << correctOptions << u"24"_s;
     QTest::newRow("trailing blank") << correctExcept(0, u"бронза "_s) << correctOptions << u"24"_s;
     QTest::newRow("leading blank") << correctExcept(0, u" бронза"_s) << correctOptions << u"24"_s;
-    QTest::newRow("Latin look-alikes") << correctExcept(0, u"бpoнзa"_s) << correctOptions << u"24"_s;
-    QTest::newRow("all capitals") << correctExcept(1, u"ВЫСОКОПРОЧНЫЙ"_s) << correctOptions << u"23"_s;
+    QTest::newRow("Latin look-alikes")
+        << correctExcept(0, u"бpoнзa"_s) << correctOptions << u"24"_s;
+    QTest::newRow("all capitals") << correctExcept(1, u"ВЫСОКОПРОЧНЫЙ"_s) << correctOptions
+                                  << u"23"_s;
     QTest::newRow("per cent sign") << correctExcept(2, u"10%"_s) << correctOptions << u"23"_s;
     QTest::newRow("10,0") << correctExcept(2, u"10,0"_s) << correctOptions << u"23"_s;
     QTest::newRow("010") << correctExcept(2, u"010"_s) << correctOptions << u"23"_s;
@@ -92,9 +112,8 @@ void ScoringTest::scoresAnswers_data()
 
     // Only the right option of each group counts, and only for its own question.
     QTest::newRow("O8 has O13's caption") << noTexts << QStringList{u"O8"_s} << u"0"_s;
-    QTest::newRow("O8 instead of O5") << correctTexts
-                                      << QStringList{u"O3"_s, u"O8"_s, u"O11"_s, u"O13"_s}
-                                      << u"23"_s;
+    QTest::newRow("O8 instead of O5")
+        << correctTexts << QStringList{u"O3"_s, u"O8"_s, u"O11"_s, u"O13"_s} << u"23"_s;
     QStringList wrongOptions;
     for (int number = 1; number <= 17; ++number)
         wrongOptions << u"O%1"_s.arg(number);
@@ -127,7 +146,8 @@ void ScoringTest::replacesEarlierScore_data()
 {
     QTest::addColumn<QString>("earlier");
 
-    for (const QString &earlier : {u""_s, u"abc"_s, u"99"_s, u"-1"_s, u"1e400"_s, u"   "_s, u"25"_s})
+    for (const QString &earlier :
+         {u""_s, u"abc"_s, u"99"_s, u"-1"_s, u"1e400"_s, u"   "_s, u"25"_s})
         QTest::newRow(qPrintable(u'"' + earlier + u'"')) << earlier;
 }
 
@@ -150,8 +170,8 @@ void ScoringTest::scoresUnderAnyLocale_data()
 {
     QTest::addColumn<QString>("locale");
 
-    for (const char *locale : {"ru_RU", "de_DE", "de_CH", "fr_FR", "en_US", "C", "ar_EG", "fa_IR",
-                               "hi_IN"})
+    for (const char *locale :
+         {"ru_RU", "de_DE", "de_CH", "fr_FR", "en_US", "C", "ar_EG", "fa_IR", "hi_IN"})
         QTest::newRow(locale) << QString::fromLatin1(locale);
 }
 
