@@ -26,9 +26,12 @@ deb=${debs[0]}
 
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
-for needed in libqt6core6 libqt6widgets6 fonts-liberation2; do
+for needed in libqt6core6 libqt6widgets6 fonts-liberation2 qt6-qpa-plugins; do
     grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed"
 done
+recommends=$(dpkg-deb --field "$deb" Recommends)
+echo "Recommends: $recommends"
+grep -Eq "(^|, )qt6-wayland( |,|$)" <<<"$recommends" || fail "Recommends lacks qt6-wayland"
 [ "$(dpkg-deb --field "$deb" Section)" = education ] || fail "section is not education"
 
 root=$scratch/root
