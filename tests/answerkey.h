@@ -2,10 +2,10 @@
 
 #include <QString>
 
-// The quiz's answer key as the paper gives it, written out once for the tests
-// and benchmarks to hold the program to: in question order, the control that
-// takes each answer, the right text (none where the answer is the option
-// named by the control), and the points.
+// The quiz's answer key, written out once for the tests and benchmarks to hold
+// the program to: in question order, the control that takes each answer, the
+// right text (none where the answer is the option named by the control), and
+// the points.
 struct KeyedAnswer
 {
     const char *control;

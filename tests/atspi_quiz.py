@@ -4,9 +4,11 @@ reader takes it: questions and names read from the accessibility tree, answers
 typed through EditableText, options and the button worked through Action, the
 score read through Text; and once more with the keyboard alone.
 
-Needs a private X server and session bus, and the quiz's path; CTest runs
+Needs a private X server or Wayland compositor, a session bus, and the quiz's
+path; CTest runs
     xvfb-run -a -s "... -noreset" dbus-run-session -- /usr/bin/python3 \
         atspi_quiz.py <metals-quiz>
+    weston_session.sh /usr/bin/python3 atspi_quiz.py <metals-quiz>
 """
 
 import faulthandler
@@ -40,6 +42,9 @@ ANSWERS = {
 QUESTION = re.compile(r"(\d+)\. .*\((\d+) балл")
 SCORE_NAME, SCORE_DESCRIPTION = "Вы получили", "из 25 баллов"
 TOTAL = 25
+TITLE = "Знаете ли вы металлы?"
+APP_ID = "io.github.metalsquiz.MetalsQuiz"  # the desktop entry's name
+CLIENT_AREA = (722, 534)
 
 STARTUP_SECONDS = 20  # a cold start on a busy CI machine
 STEP_SECONDS = 5  # for one keystroke or action to show
@@ -227,11 +232,49 @@ class AtspiQuizTest(unittest.TestCase):
 
         score = self.score_field()
         self.assertEqual(text_of(score), "")
-        do_action(self.only(pyatspi.ROLE_PUSH_BUTTON), "Press")
+        button = self.only(pyatspi.ROLE_PUSH_BUTTON)
+        do_action(button, "Press")
         wait_for(f"the score {TOTAL}", lambda: text_of(score) == str(TOTAL))
+
+        # A capital letter costs question 9, the wrong works question 6.
+        self.questions[8].control.queryEditableText().setTextContents("Алюминий")
+        wrong_works = self.only(pyatspi.ROLE_RADIO_BUTTON, "Красный выборжец",
+                                within=self.questions[5].control)
+        do_action(wrong_works, "Toggle")
+        wait_for("the wrong works checked", lambda: has_state(wrong_works, pyatspi.STATE_CHECKED))
+        self.assertEqual(text_of(score), str(TOTAL))
+        do_action(button, "Press")
+        rescored = TOTAL - self.questions[8].points - self.questions[5].points
+        wait_for(f"the score {rescored}", lambda: text_of(score) == str(rescored))
+
+    @unittest.skipUnless(os.environ.get("WAYLAND_DISPLAY"), "Wayland only")
+    def test_window_is_native_on_wayland(self):
+        # Weston, started with --debug, describes the windows it shows. A
+        # window of the quiz's own is an xdg_toplevel of its process; one
+        # drawn through XWayland would be another role and process. The
+        # opaque region is the client area, without Qt's decorations.
+        window = re.compile(
+            rf"role xdg_toplevel, PID {self.quiz.pid}, .* top-level window '(.*)' of (\S+),"
+            r".*\n.*\n\s*\[opaque: \((\d+), (\d+)\) -> \((\d+), (\d+)\)\]")
+        found = []
+
+        def mapped():
+            scene = subprocess.run(["weston-debug", "scene-graph"], capture_output=True,
+                                   text=True, check=True, timeout=STEP_SECONDS).stdout
+            found[:] = window.findall(scene)
+            return found
+
+        wait_for("the quiz's window in Weston's scene graph", mapped)
+        self.assertEqual(len(found), 1, found)
+        title, app_id, left, top, right, bottom = found[0]
+        self.assertEqual(title, TITLE)
+        self.assertEqual(app_id, APP_ID)
+        self.assertEqual((int(right) - int(left), int(bottom) - int(top)), CLIENT_AREA)
 
     # Typing goes through XTest, which has no reliable way to Cyrillic
     # letters on a bare X server; those fields are reached but left empty.
+    # A headless Wayland compositor has no keyboard at all.
+    @unittest.skipUnless(os.environ.get("DISPLAY"), "keys are sent through an X server")
     def test_whole_quiz_by_keyboard(self):
         def wait_focused(accessible):
             try:
@@ -302,9 +345,10 @@ class AtspiQuizTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2 or not os.environ.get("DISPLAY") or not os.environ.get(
-            "DBUS_SESSION_BUS_ADDRESS"):
-        sys.exit(f"usage: xvfb-run -a -s -noreset dbus-run-session -- {sys.argv[0]} <metals-quiz>")
+    if len(sys.argv) != 2 or not (os.environ.get("DISPLAY") or os.environ.get(
+            "WAYLAND_DISPLAY")) or not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+        sys.exit(f"usage: xvfb-run -a -s -noreset dbus-run-session -- {sys.argv[0]} <metals-quiz>\n"
+                 f"   or: weston_session.sh {sys.argv[0]} <metals-quiz>")
     quiz_path = sys.argv[1]
     pyatspi.setTimeout(STEP_SECONDS * 1000, STARTUP_SECONDS * 1000)
     # The last resort if a call hangs where no signal can reach it.

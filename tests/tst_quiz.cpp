@@ -1,3 +1,4 @@
+#include "activewindow.h"
 #include "answerkey.h"
 #include "form1.h"
 
@@ -39,9 +40,7 @@ private:
 void QuizTest::init()
 {
     window = std::make_unique<Form1>();
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(showActive(window.get()));
 }
 
 void QuizTest::cleanup()

@@ -1,3 +1,4 @@
+#include "activewindow.h"
 #include "form1.h"
 
 #include <QApplication>
@@ -202,9 +203,7 @@ void WindowTest::cleanup()
 
 void WindowTest::showActive()
 {
-    form->show();
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    QVERIFY(::showActive(form.get()));
 }
 
 void WindowTest::controls_data()
