@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Packs the built tree into an .rpm, lints it, installs it into a scratch root
+# with rpm and checks what a desktop needs from it.
+# Usage: package_rpm.sh <cpack> <build dir> <app id> <rpmlint configuration>
+set -euo pipefail
+cpack=$1 build=$2 app_id=$3 rpmlint_config=$4
+# shellcheck source=packaging.sh
+source "$(dirname "$0")/packaging.sh"
+
+pack RPM rpm
+rpm -qip "$package"
+# rpmlint checks the summary and the URL; the packager is ours to check.
+[ "$(rpm -qp --qf '%{PACKAGER}' "$package")" != '(none)' ] || fail "no Packager"
+requires=$(rpm -qp --requires "$package")
+# Qt's libraries by soname, as rpmbuild finds them; the font by the
+# capability that fontconfig gives it on RPM distributions.
+for needed in 'libQt6Core\.so\.6\(\)' 'libQt6Widgets\.so\.6\(\)' 'font\(liberationsans\)$'; do
+    grep -Eq "^$needed" <<<"$requires" || fail "Requires lacks $needed"
+done
+grep -Eq '^libQt6WaylandClient\.so\.6\(\)' <(rpm -qp --recommends "$package") \
+    || fail "Recommends lacks Qt's Wayland client library"
+# The system owns the directories the files go in; the package owns its own
+# documentation directory alone.
+owned=$(rpm -qp --qf '[%{FILEMODES:perms} %{FILENAMES}\n]' "$package" | sed -n 's/^d[^ ]* //p')
+[ "$owned" = /usr/share/doc/metals-quiz ] || fail "the package owns the directories:"$'\n'"$owned"
+
+# We do not sign packages here.
+lint ': E: no-signature$' rpmlint --permissive --config "$rpmlint_config" "$package"
+
+rpm --root "$root" --dbpath /var/lib/rpm --nodeps --install "$package"
+check_installed
+[ "$(rpm -qp --qf '%{LICENSE}' "$package")" = "$(declared_license)" ] \
+    || fail "License: $(rpm -qp --qf '%{LICENSE}' "$package") is not $(declared_license)"
+echo "PASS: $(basename "$package")"
