@@ -235,6 +235,7 @@ class AtspiQuizTest(unittest.TestCase):
 
     # Typing goes through XTest, which has no reliable way to Cyrillic
     # letters on a bare X server; those fields are reached but left empty.
+    # (orca_quiz.py types them on a Russian keyboard layout.)
     def test_whole_quiz_by_keyboard(self):
         def wait_focused(accessible):
             try:
