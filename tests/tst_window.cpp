@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -290,12 +291,24 @@ void WindowTest::opensEmptyWithFocusInFirstAnswer()
 
 void WindowTest::scoreField()
 {
-    // On the 3-D light colour, and crisp: neither greyed out nor read-only.
-    const auto *score = named<QLineEdit>(u"T7"_s);
-    QCOMPARE(score->palette().color(QPalette::Active, QPalette::Base),
-             QApplication::palette().color(QPalette::Active, QPalette::Midlight));
+    // Flat on the 3-D light colour, and crisp: neither greyed out nor
+    // read-only. A Tab stop, so a screen reader reads it after scoring.
+    showActive();
+    auto *score = named<QLineEdit>(u"T7"_s);
+    const QColor midlight = QApplication::palette().color(QPalette::Active, QPalette::Midlight);
+    QCOMPARE(score->palette().color(QPalette::Active, QPalette::Base), midlight);
     QVERIFY(score->isEnabled());
     QVERIFY(!score->isReadOnly());
+    QCOMPARE(score->focusPolicy(), Qt::StrongFocus);
+
+    // No sunken border: the light colour reaches every edge.
+    score->setText(u"25"_s);
+    const QImage drawn = score->grab().toImage();
+    const QRect edges = drawn.rect();
+    for (const QPoint point :
+         {QPoint(edges.center().x(), edges.top()), QPoint(edges.center().x(), edges.bottom()),
+          QPoint(edges.left(), edges.center().y()), QPoint(edges.right(), edges.center().y())})
+        QCOMPARE(drawn.pixelColor(point).name(), midlight.name());
 }
 
 void WindowTest::tabVisitsQuestionsInOrder_data()
@@ -305,13 +318,15 @@ void WindowTest::tabVisitsQuestionsInOrder_data()
 
     // Each frame's options are one stop, entered at the first option going
     // forward and at the last going back; the arrow keys move within it.
+    // The score field is the last stop, right after the button.
     QTest::newRow("Tab") << int(Qt::Key_Tab)
-                         << QStringList{u"T2"_s, u"T3"_s, u"T4"_s,  u"O1"_s,       u"O4"_s, u"O9"_s,
-                                        u"T5"_s, u"T6"_s, u"O13"_s, u"Command1"_s, u"T1"_s};
+                         << QStringList{u"T2"_s,  u"T3"_s,       u"T4"_s, u"O1"_s,
+                                        u"O4"_s,  u"O9"_s,       u"T5"_s, u"T6"_s,
+                                        u"O13"_s, u"Command1"_s, u"T7"_s, u"T1"_s};
     QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab)
-                               << QStringList{u"Command1"_s, u"O17"_s, u"T6"_s, u"T5"_s,
-                                              u"O12"_s,      u"O8"_s,  u"O3"_s, u"T4"_s,
-                                              u"T3"_s,       u"T2"_s,  u"T1"_s};
+                               << QStringList{u"T7"_s, u"Command1"_s, u"O17"_s, u"T6"_s,
+                                              u"T5"_s, u"O12"_s,      u"O8"_s,  u"O3"_s,
+                                              u"T4"_s, u"T3"_s,       u"T2"_s,  u"T1"_s};
 }
 
 void WindowTest::tabVisitsQuestionsInOrder()

@@ -2,12 +2,17 @@
 #include "ui_form1.h"
 
 #include "command1_click.h"
+#include "lineeditaccessible.h"
 #include "runtimeerror.h"
 
+#include <QAccessible>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include <initializer_list>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -21,10 +26,21 @@ void setFractionalPointSize(std::initializer_list<QWidget *> widgets, qreal poin
     }
 }
 
+// The score as screen readers should read it back: see LineEditAccessible.
+QAccessibleInterface *accessibleScoreField(const QString &className, QObject *object)
+{
+    if (className == "QLineEdit"_L1 && object->objectName() == "T7"_L1)
+        return new LineEditAccessible(static_cast<QLineEdit *>(object));
+    return nullptr;
+}
+
 } // namespace
 
 Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>())
 {
+    // Before the score field exists: with a screen reader listening, setting
+    // up its description already creates its accessible interface.
+    QAccessible::installFactory(&accessibleScoreField);
     ui->setupUi(this);
 
     setFractionalPointSize({ui->O1, ui->O2, ui->O3, ui->O4, ui->O5, ui->O6, ui->O7, ui->O8, ui->O10,

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QAccessibleWidget>
+
+class QLineEdit;
+
+// A line edit as screen readers see it. It answers as Qt's own interface for
+// a line edit does, with one difference: the text is a single attribute run.
+// Qt reports an empty run at every offset, and Orca, reading the text run by
+// run when the field takes the focus, then drops characters: "25" is read
+// as "2", "0" not at all.
+class LineEditAccessible : public QAccessibleWidget,
+                           public QAccessibleTextInterface,
+                           public QAccessibleEditableTextInterface
+{
+public:
+    explicit LineEditAccessible(QLineEdit *field);
+
+    QString text(QAccessible::Text type) const override;
+    void setText(QAccessible::Text type, const QString &text) override;
+    QAccessible::State state() const override;
+    void *interface_cast(QAccessible::InterfaceType type) override;
+
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override;
+    int selectionCount() const override;
+    void addSelection(int startOffset, int endOffset) override;
+    void removeSelection(int selectionIndex) override;
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override;
+    int cursorPosition() const override;
+    void setCursorPosition(int position) override;
+    QString text(int startOffset, int endOffset) const override;
+    int characterCount() const override;
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint &point) const override;
+    void scrollToSubstring(int startIndex, int endIndex) override;
+    QString attributes(int offset, int *startOffset, int *endOffset) const override;
+
+    void deleteText(int startOffset, int endOffset) override;
+    void insertText(int offset, const QString &text) override;
+    void replaceText(int startOffset, int endOffset, const QString &text) override;
+
+private:
+    QLineEdit *field() const;
+};
