@@ -88,6 +88,13 @@ def text_of(accessible):
     return accessible.queryText().getText(0, -1)
 
 
+def attribute_run(accessible):
+    """Where the run of text attributes at the start of a field begins and
+    ends. Orca reads a field back run by run, and drops the characters of
+    empty runs, so the whole text must be one."""
+    return accessible.queryText().getAttributeRun(0, False)[1:]
+
+
 def wait_for(what, predicate, seconds=STEP_SECONDS):
     deadline = time.monotonic() + seconds
     while not predicate():
@@ -221,6 +228,7 @@ class AtspiQuizTest(unittest.TestCase):
                 if question.kind == TYPED:
                     question.control.queryEditableText().setTextContents(question.answer)
                     self.assertEqual(text_of(question.control), question.answer)
+                    self.assertEqual(attribute_run(question.control), [0, len(question.answer)])
                 else:
                     chosen = self.option(question)
                     do_action(chosen, "Toggle")
@@ -235,9 +243,7 @@ class AtspiQuizTest(unittest.TestCase):
         button = self.only(pyatspi.ROLE_PUSH_BUTTON)
         do_action(button, "Press")
         wait_for(f"the score {TOTAL}", lambda: text_of(score) == str(TOTAL))
-        # One attribute run over the whole score: Orca reads a field back run
-        # by run, and drops the characters of empty runs.
-        self.assertEqual(score.queryText().getAttributeRun(0, False)[1:], [0, len(str(TOTAL))])
+        self.assertEqual(attribute_run(score), [0, len(str(TOTAL))])
 
         # A capital letter costs question 9, the wrong works question 6.
         self.questions[8].control.queryEditableText().setTextContents("Алюминий")

@@ -26,10 +26,11 @@ void setFractionalPointSize(std::initializer_list<QWidget *> widgets, qreal poin
     }
 }
 
-// The score as screen readers should read it back: see LineEditAccessible.
-QAccessibleInterface *accessibleScoreField(const QString &className, QObject *object)
+// The answers and the score as screen readers should read them back: see
+// LineEditAccessible.
+QAccessibleInterface *accessibleTextField(const QString &className, QObject *object)
 {
-    if (className == "QLineEdit"_L1 && object->objectName() == "T7"_L1)
+    if (className == "QLineEdit"_L1)
         return new LineEditAccessible(static_cast<QLineEdit *>(object));
     return nullptr;
 }
@@ -38,9 +39,9 @@ QAccessibleInterface *accessibleScoreField(const QString &className, QObject *ob
 
 Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>())
 {
-    // Before the score field exists: with a screen reader listening, setting
-    // up its description already creates its accessible interface.
-    QAccessible::installFactory(&accessibleScoreField);
+    // Before the text fields exist: with a screen reader listening, setting
+    // up their names already creates their accessible interfaces.
+    QAccessible::installFactory(&accessibleTextField);
     ui->setupUi(this);
 
     setFractionalPointSize({ui->O1, ui->O2, ui->O3, ui->O4, ui->O5, ui->O6, ui->O7, ui->O8, ui->O10,
