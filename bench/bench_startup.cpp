@@ -15,11 +15,12 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusVariant>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
+
+#include <time.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -42,18 +43,15 @@ struct Sample
     QImage heading;
 };
 
-// Time on the processor of all the process's threads, which unlike the
-// elapsed time does not grow when the machine is busy.
+// Time on the processor of all the process's threads, those that have ended
+// too, which unlike the elapsed time does not grow when the machine is busy.
 double processorMilliseconds(qint64 pid)
 {
-    double nanoseconds = 0;
-    const QDir threads(u"/proc/%1/task"_s.arg(pid));
-    for (const QString &thread : threads.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile schedule(threads.filePath(thread + u"/schedstat"_s));
-        if (schedule.open(QIODevice::ReadOnly))
-            nanoseconds += schedule.readAll().split(' ').first().toDouble();
-    }
-    return nanoseconds / 1e6;
+    clockid_t clock;
+    timespec time;
+    if (clock_getcpuclockid(pid_t(pid), &clock) != 0 || clock_gettime(clock, &time) != 0)
+        return 0;
+    return time.tv_sec * 1e3 + time.tv_nsec / 1e6;
 }
 
 double residentKiB(qint64 pid)
