@@ -54,6 +54,14 @@ double processorMilliseconds(qint64 pid)
     return time.tv_sec * 1e3 + time.tv_nsec / 1e6;
 }
 
+// The machine's load over the last minute: elapsed times are only
+// comparable between runs on a machine as quiet.
+QByteArray loadAverage()
+{
+    QFile average(u"/proc/loadavg"_s);
+    return average.open(QIODevice::ReadOnly) ? average.readAll().split(' ').first() : "?";
+}
+
 double residentKiB(qint64 pid)
 {
     QFile status(u"/proc/%1/status"_s.arg(pid));
@@ -196,6 +204,7 @@ int main(int argc, char *argv[])
     environment.remove(u"QT_LINUX_ACCESSIBILITY_ALWAYS_ON"_s);
 
     const QString programs[] = {QStringLiteral(METALS_QUIZ), QStringLiteral(STARTUP_BASELINE)};
+    const QByteArray loadBefore = loadAverage();
     std::vector<double> figures[2][4];
     QImage headings[2];
     // Round 0 only warms the caches and is not counted.
@@ -235,6 +244,8 @@ int main(int argc, char *argv[])
     std::printf("%-10s %10.3f %12.3f %10.3f %14.3f\n", "ratio", medians[0][0] / medians[1][0],
                 medians[0][1] / medians[1][1], medians[0][2] / medians[1][2],
                 medians[0][3] / medians[1][3]);
+    std::printf("load average (1 min) %s before, %s after\n", loadBefore.constData(),
+                loadAverage().constData());
     if (headings[0] != headings[1])
         std::printf("note: the two programs' headings differ on screen\n");
     return 0;
