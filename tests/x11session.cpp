@@ -1,5 +1,7 @@
 #include "x11session.h"
 
+#include <QSysInfo>
+
 #include <poll.h>
 
 #include <cstdlib>
@@ -68,6 +70,27 @@ QSize X11Session::size(xcb_window_t window)
     const auto reply =
         own(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr));
     return reply ? QSize(reply->width, reply->height) : QSize();
+}
+
+QImage X11Session::image(xcb_window_t window, const QRect &box)
+{
+    const auto cookie =
+        xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, int16_t(box.x()),
+                      int16_t(box.y()), uint16_t(box.width()), uint16_t(box.height()), ~0u);
+    const auto reply = own(xcb_get_image_reply(connection_, cookie, nullptr));
+    // 24 bits of colour in 32-bit pixels in the host's byte order: the layout
+    // of QImage::Format_RGB32.
+    const qsizetype bytes = qsizetype(box.width()) * box.height() * 4;
+    const bool hostOrder =
+        xcb_get_setup(connection_)->image_byte_order ==
+        (QSysInfo::ByteOrder == QSysInfo::LittleEndian ? XCB_IMAGE_ORDER_LSB_FIRST
+                                                       : XCB_IMAGE_ORDER_MSB_FIRST);
+    if (!reply || reply->depth < 24 || !hostOrder ||
+        xcb_get_image_data_length(reply.get()) != bytes)
+        return {};
+    QImage image(box.size(), QImage::Format_RGB32);
+    std::memcpy(image.bits(), xcb_get_image_data(reply.get()), size_t(bytes));
+    return image;
 }
 
 // What a window manager sends when the user closes a window.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -9,8 +11,8 @@
 #include <optional>
 
 // A client of the X server named by DISPLAY that watches top-level windows
-// appear, reads their title and size, and asks them to close, as a window
-// manager would. Used to test and time the program from outside.
+// appear, reads their title, size and pixels, and asks them to close, as a
+// window manager would. Used to test and time the program from outside.
 class X11Session
 {
 public:
@@ -26,6 +28,9 @@ public:
 
     QString title(xcb_window_t window);
     QSize size(xcb_window_t window);
+    // What the server shows in a box of a mapped window on a true-colour
+    // screen, as the user sees it; a null image if it cannot be read.
+    QImage image(xcb_window_t window, const QRect &box);
     void requestClose(xcb_window_t window);
 
 private:
