@@ -8,6 +8,10 @@ export LC_ALL=C.UTF-8
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/metals-quiz-package.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 trap 'exit 1' INT TERM
+# lintian's temporary files, rpm's database and rpmlint's settings would
+# otherwise stay behind in /tmp and the user's home.
+export TMPDIR=$scratch HOME=$scratch/home
+mkdir "$HOME"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # Where the package's files are installed.
 root=$scratch/root
