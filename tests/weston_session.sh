@@ -9,9 +9,17 @@ set -euo pipefail
 runtime=$(mktemp -d "${TMPDIR:-/tmp}/metals-quiz-wayland.XXXXXX")
 chmod 700 "$runtime"
 weston_pid=
+# Stops Weston, by force if it hangs, and keeps the script's own status.
 stop() {
-    [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null && wait "$weston_pid" 2>/dev/null
+    local status=$?
+    if [ -n "$weston_pid" ]; then
+        kill "$weston_pid" 2>/dev/null || true
+        for _ in $(seq 50); do kill -0 "$weston_pid" 2>/dev/null || break; sleep 0.1; done
+        kill -KILL "$weston_pid" 2>/dev/null || true
+        wait "$weston_pid" 2>/dev/null || true
+    fi
     rm -rf "$runtime"
+    exit "$status"
 }
 trap stop EXIT
 trap 'exit 1' INT TERM
