@@ -29,6 +29,7 @@ QAccessible::State LineEditAccessible::state() const
 {
     QAccessible::State state = QAccessibleWidget::state();
     state.editable = true;
+    state.selectableText = true;
     state.readOnly = field()->isReadOnly();
     return state;
 }
