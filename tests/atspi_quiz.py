@@ -4,11 +4,11 @@ reader takes it: questions and names read from the accessibility tree, answers
 typed through EditableText, options and the button worked through Action, the
 score read through Text; and once more with the keyboard alone.
 
-Needs a private X server or Wayland compositor, a session bus, and the quiz's
-path; CTest runs
+Needs a private X server or Wayland compositor, a session bus, the quiz's
+path and its app id (the name of its desktop entry); CTest runs
     xvfb-run -a -s "... -noreset" dbus-run-session -- /usr/bin/python3 \
-        atspi_quiz.py <metals-quiz>
-    weston_session.sh /usr/bin/python3 atspi_quiz.py <metals-quiz>
+        atspi_quiz.py <metals-quiz> <app id>
+    weston_session.sh /usr/bin/python3 atspi_quiz.py <metals-quiz> <app id>
 """
 
 import faulthandler
@@ -43,14 +43,13 @@ QUESTION = re.compile(r"(\d+)\. .*\((\d+) балл")
 SCORE_NAME, SCORE_DESCRIPTION = "Вы получили", "из 25 баллов"
 TOTAL = 25
 TITLE = "Знаете ли вы металлы?"
-APP_ID = "io.github.metalsquiz.MetalsQuiz"  # the desktop entry's name
 CLIENT_AREA = (722, 534)
 
 STARTUP_SECONDS = 20  # a cold start on a busy CI machine
 STEP_SECONDS = 5  # for one keystroke or action to show
 TEST_SECONDS = 60  # for one whole test, whatever hangs
 
-quiz_path = None
+quiz_path = app_id = None
 
 
 class Question:
@@ -275,9 +274,9 @@ class AtspiQuizTest(unittest.TestCase):
 
         wait_for("the quiz's window in Weston's scene graph", mapped)
         self.assertEqual(len(found), 1, found)
-        title, app_id, left, top, right, bottom = found[0]
+        title, window_app_id, left, top, right, bottom = found[0]
         self.assertEqual(title, TITLE)
-        self.assertEqual(app_id, APP_ID)
+        self.assertEqual(window_app_id, app_id)
         self.assertEqual((int(right) - int(left), int(bottom) - int(top)), CLIENT_AREA)
 
     # Typing goes through XTest, which has no reliable way to Cyrillic
@@ -358,11 +357,12 @@ class AtspiQuizTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2 or not (os.environ.get("DISPLAY") or os.environ.get(
+    if len(sys.argv) != 3 or not (os.environ.get("DISPLAY") or os.environ.get(
             "WAYLAND_DISPLAY")) or not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
-        sys.exit(f"usage: xvfb-run -a -s -noreset dbus-run-session -- {sys.argv[0]} <metals-quiz>\n"
-                 f"   or: weston_session.sh {sys.argv[0]} <metals-quiz>")
-    quiz_path = sys.argv[1]
+        sys.exit(f"usage: xvfb-run -a -s -noreset dbus-run-session -- {sys.argv[0]} "
+                 f"<metals-quiz> <app id>\n"
+                 f"   or: weston_session.sh {sys.argv[0]} <metals-quiz> <app id>")
+    quiz_path, app_id = sys.argv[1:]
     pyatspi.setTimeout(STEP_SECONDS * 1000, STARTUP_SECONDS * 1000)
     # The last resort if a call hangs where no signal can reach it.
     faulthandler.dump_traceback_later(3 * TEST_SECONDS, exit=True)

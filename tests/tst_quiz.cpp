@@ -1,6 +1,6 @@
-#include "activewindow.h"
 #include "answerkey.h"
 #include "form1.h"
+#include "showandactivate.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -40,7 +40,7 @@ private:
 void QuizTest::init()
 {
     window = std::make_unique<Form1>();
-    QVERIFY(showActive(window.get()));
+    QVERIFY(showAndActivate(window.get()));
 }
 
 void QuizTest::cleanup()

@@ -1,11 +1,9 @@
 #include "x11session.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -115,30 +113,24 @@ void StartupTest::failsPlainlyWithoutWindowSystem()
     for (const QString &setting : environment)
         session.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
 
-    // An abort would leave a core file in the working directory.
-    QTemporaryDir workingDirectory;
     QProcess quiz;
     quiz.setProcessEnvironment(session);
-    quiz.setWorkingDirectory(workingDirectory.path());
-    quiz.setChildProcessModifier([] {
-        const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
-        setrlimit(RLIMIT_CORE, &unlimited);
-    });
     quiz.start(QStringLiteral(METALS_QUIZ), {});
     QVERIFY2(quiz.waitForFinished(5000), "still running after 5 s");
 
+    // A normal exit: no abort, so no core dump.
     const QString errors = QString::fromUtf8(quiz.readAllStandardError());
     QVERIFY2(quiz.exitStatus() == QProcess::NormalExit, qPrintable(errors));
     QCOMPARE(quiz.exitCode(), 1);
-    QVERIFY2(QDir(workingDirectory.path()).isEmpty(), "a core file was written");
     // Qt's own lines say what each platform tried; ours end the report.
     const QStringList lines = errors.split(u'\n', Qt::SkipEmptyParts);
     QVERIFY2(lines.size() >= 2, qPrintable(errors));
-    QVERIFY2(lines.at(lines.size() - 2).startsWith(
-                 u"metals-quiz: не удалось открыть окно: нет графического экрана"_s),
+    QVERIFY2(lines.at(lines.size() - 2)
+                 .startsWith(u"metals-quiz: не удалось открыть окно: нет графического экрана"_s),
              qPrintable(errors));
-    QVERIFY2(lines.last().startsWith(u"metals-quiz: cannot open the window: no graphical display"_s),
-             qPrintable(errors));
+    QVERIFY2(
+        lines.last().startsWith(u"metals-quiz: cannot open the window: no graphical display"_s),
+        qPrintable(errors));
 }
 
 QTEST_GUILESS_MAIN(StartupTest)

@@ -1,5 +1,5 @@
-#include "activewindow.h"
 #include "form1.h"
+#include "showandactivate.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -204,7 +204,7 @@ void WindowTest::cleanup()
 
 void WindowTest::showActive()
 {
-    QVERIFY(::showActive(form.get()));
+    QVERIFY(showAndActivate(form.get()));
 }
 
 void WindowTest::controls_data()

@@ -31,8 +31,7 @@ QtMessageHandler qtMessageHandler = nullptr;
 // While the application is being created, the one fatal message Qt sends is
 // that no platform plugin could connect. Its warnings before that, which say
 // what each plugin tried, pass through unchanged.
-void handleStartupMessage(QtMsgType type, const QMessageLogContext &context,
-                          const QString &message)
+void handleStartupMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type == QtFatalMsg)
         reportNoWindowSystem();

@@ -7,7 +7,7 @@
 // Shows a window and makes it the active one, as the user's click on it
 // would. A Wayland compositor activates only a window its seat's user picks,
 // and a headless one has no seat, so there the test stands in for the user.
-inline bool showActive(QWidget *window)
+inline bool showAndActivate(QWidget *window)
 {
     window->show();
     if (QGuiApplication::platformName() == QLatin1String("wayland")) {
