@@ -114,15 +114,27 @@ def press(*keys):
     subprocess.run(["xdotool", "key", "--delay", "20", *keys], check=True, timeout=STEP_SECONDS)
 
 
-def on_timeout(signum, frame):
-    raise TimeoutError(f"the test took longer than {TEST_SECONDS} s")
+def stop(process):
+    process.terminate()
+    try:
+        process.wait(STEP_SECONDS)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
+def limit_test_time(test, seconds):
+    """Fails the test with a TimeoutError after seconds, whatever hangs."""
+    def on_timeout(signum, frame):
+        raise TimeoutError(f"the test took longer than {seconds} s")
+    signal.signal(signal.SIGALRM, on_timeout)
+    signal.alarm(seconds)
+    test.addCleanup(signal.alarm, 0)
 
 
 class AtspiQuizTest(unittest.TestCase):
     def setUp(self):
-        signal.signal(signal.SIGALRM, on_timeout)
-        signal.alarm(TEST_SECONDS)
-        self.addCleanup(signal.alarm, 0)
+        limit_test_time(self, TEST_SECONDS)
 
         environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         environment.pop("QT_QPA_PLATFORM", None)
@@ -153,12 +165,7 @@ class AtspiQuizTest(unittest.TestCase):
 
     def stop_quiz(self):
         self.assertIsNone(self.quiz.poll(), "the quiz ended during the test")
-        self.quiz.terminate()
-        try:
-            self.quiz.wait(STEP_SECONDS)
-        except subprocess.TimeoutExpired:
-            self.quiz.kill()
-            self.quiz.wait()
+        stop(self.quiz)
 
     def read_questions(self):
         questions = []

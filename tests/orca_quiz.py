@@ -15,14 +15,14 @@ Needs a private X server and session bus, and the quiz's path; CTest runs
 import faulthandler
 import os
 import re
-import signal
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
 
-from atspi_quiz import ANSWERS, QUESTION, SCORE_DESCRIPTION, SCORE_NAME, TOTAL, TYPED
+from atspi_quiz import (ANSWERS, QUESTION, SCORE_DESCRIPTION, SCORE_NAME, TOTAL, TYPED,
+                        limit_test_time, press, stop)
 
 STARTUP_SECONDS = 30  # for the quiz or Orca to come up on a busy CI machine
 STEP_SECONDS = 10  # for Orca to speak after one keystroke
@@ -61,25 +61,8 @@ OPTION, SELECTED = "radio button", "selected"
 quiz_path = None
 
 
-def on_timeout(signum, frame):
-    raise TimeoutError(f"the test took longer than {TEST_SECONDS} s")
-
-
 def run(*command):
     subprocess.run(command, check=True, timeout=STEP_SECONDS)
-
-
-def press(*keys):
-    run("xdotool", "key", "--delay", "20", *keys)
-
-
-def stop(process):
-    process.terminate()
-    try:
-        process.wait(STEP_SECONDS)
-    except subprocess.TimeoutExpired:
-        process.kill()
-        process.wait()
 
 
 class Speech:
@@ -160,9 +143,7 @@ def says_score_in_context(heard, score):
 
 class OrcaQuizTest(unittest.TestCase):
     def setUp(self):
-        signal.signal(signal.SIGALRM, on_timeout)
-        signal.alarm(TEST_SECONDS)
-        self.addCleanup(signal.alarm, 0)
+        limit_test_time(self, TEST_SECONDS)
 
         directory = tempfile.TemporaryDirectory(prefix="orca_quiz-")
         self.addCleanup(directory.cleanup)
