@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Builds the Qt that the Windows build of the quiz links against: Debian's own
+# qt6-base source, of the same version as the host's Qt (whose moc, uic and
+# rcc it uses), cross-compiled with MinGW-w64 into shared DLLs with only what
+# the quiz and its tests need.
+#
+# Usage: build-qt.sh PREFIX_FILE
+# Builds once into a cache folder keyed by the Qt version and by this
+# script's configure options, and writes that folder's path to PREFIX_FILE.
+set -euo pipefail
+
+prefix_file=$1
+here=$(cd "$(dirname "$0")" && pwd)
+toolchain=$here/mingw-w64-x86_64.cmake
+
+# The host's Qt: its Debian version names the source package to build.
+host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+source_version=${host_version}  # qt6-base's binaries carry its source version
+qt_version=${host_version%%+*}
+host_cmake_dir=$(dirname "$(dpkg -L qt6-base-dev | grep -m1 '/cmake/Qt6/Qt6Config.cmake$')")
+host_cmake_dir=${host_cmake_dir%/Qt6}
+
+configure_options=(
+    -G Ninja
+    -DCMAKE_BUILD_TYPE=Release
+    -DBUILD_SHARED_LIBS=ON
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+    -DQT_GENERATE_SBOM=OFF
+    # Only what the quiz and its tests use: Core, Gui, Widgets and Test.
+    -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
+    -DFEATURE_opengl=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF
+    -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_sql_sqlite=OFF
+    # The offscreen platform plugin, which the widget tests run on, needs FreeType.
+    -DFEATURE_freetype=ON
+    # Debian's source drops the Wintab header that tablet events need.
+    -DFEATURE_tabletevent=OFF
+    # Qt 6.4 fails to link its Windows plugin with DirectWrite 3 and without
+    # Direct2D, and MinGW has no Direct2D plugin to offer; GDI draws the text.
+    -DFEATURE_directwrite3=OFF -DFEATURE_direct2d=OFF
+)
+toolchain_version=$(x86_64-w64-mingw32-g++-posix -dumpversion)
+key=$(printf '%s\n' "$qt_version" "$toolchain_version" "${configure_options[@]}" \
+      "$(cat "$toolchain")" | sha256sum | cut -c1-12)
+cache=${METALS_QUIZ_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/metals-quiz}
+prefix=$cache/qt-$qt_version-mingw-w64-$key
+
+if [ -f "$prefix/.complete" ]; then
+    echo "$prefix" > "$prefix_file"
+    exit 0
+fi
+
+work=$cache/qt-build-$key
+rm -rf "$work" "$prefix"
+mkdir -p "$work/apt/lists/partial" "$work/apt/archives/partial" "$work/apt/sources.list.d"
+
+# A private apt set-up whose deb-src entries are the system's own deb entries:
+# the user's apt configuration and package lists stay as they are.
+for file in /etc/apt/sources.list.d/*.sources; do
+    [ -e "$file" ] || continue
+    sed -E 's/^Types:.*/Types: deb-src/' "$file" > "$work/apt/sources.list.d/$(basename "$file")"
+done
+touch "$work/apt/sources.list"
+if [ -f /etc/apt/sources.list ]; then
+    sed -nE 's/^deb[[:space:]]/deb-src /p' /etc/apt/sources.list > "$work/apt/sources.list"
+fi
+apt_options=(
+    -o Dir::Etc::SourceList="$work/apt/sources.list"
+    -o Dir::Etc::SourceParts="$work/apt/sources.list.d"
+    -o Dir::State::Lists="$work/apt/lists"
+    -o Dir::Cache="$work/apt"
+    -o Debug::NoLocking=1
+)
+apt-get "${apt_options[@]}" update -qq
+# apt-get source checks the files' hashes against the signed .dsc.
+(cd "$work" && apt-get "${apt_options[@]}" source -qq "qt6-base=$source_version")
+source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
+
+cmake -S "$source_dir" -B "$work/build" "${configure_options[@]}" \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir"
+cmake --build "$work/build"
+cmake --install "$work/build"
+touch "$prefix/.complete"
+rm -rf "$work"
+echo "$prefix" > "$prefix_file"
