@@ -4,19 +4,21 @@
 # rcc it uses), cross-compiled with MinGW-w64 into shared DLLs with only what
 # the quiz and its tests need.
 #
-# Usage: build-qt.sh PREFIX_FILE
-# Builds once into a cache folder keyed by the Qt version and by this
-# script's configure options, and writes that folder's path to PREFIX_FILE.
+# Usage: build-qt.sh LOCATION.cmake
+# Builds once into a cache folder keyed by the Qt source version, the
+# compiler and this script's configure options, and writes a CMake file to
+# LOCATION.cmake that sets QT_WINDOWS_PREFIX to that folder, and QT_HOST_PATH
+# and QT_HOST_PATH_CMAKE_DIR to the host Qt whose tools the build uses.
 set -euo pipefail
 
-prefix_file=$1
+location=$1
 here=$(cd "$(dirname "$0")" && pwd)
 toolchain=$here/mingw-w64-x86_64.cmake
 
 # The host's Qt: its Debian version names the source package to build.
-host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
-source_version=${host_version}  # qt6-base's binaries carry its source version
-qt_version=${host_version%%+*}
+# qt6-base's binary packages carry the version of their source package.
+source_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+qt_version=${source_version%%+*}
 host_cmake_dir=$(dirname "$(dpkg -L qt6-base-dev | grep -m1 '/cmake/Qt6/Qt6Config.cmake$')")
 host_cmake_dir=${host_cmake_dir%/Qt6}
 
@@ -25,11 +27,13 @@ configure_options=(
     -DCMAKE_BUILD_TYPE=Release
     -DBUILD_SHARED_LIBS=ON
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
-    -DQT_GENERATE_SBOM=OFF
     # Only what the quiz and its tests use: Core, Gui, Widgets and Test.
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
-    -DFEATURE_opengl=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF
-    -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_sql_sqlite=OFF
+    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF
+    # Widgets draw in software; the Windows plugin otherwise still loads
+    # OpenGL at run time.
+    -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF
+    -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF
     # The offscreen platform plugin, which the widget tests run on, needs FreeType.
     -DFEATURE_freetype=ON
     # Debian's source drops the Wintab header that tablet events need.
@@ -39,15 +43,23 @@ configure_options=(
     -DFEATURE_directwrite3=OFF -DFEATURE_direct2d=OFF
 )
 toolchain_version=$(x86_64-w64-mingw32-g++-posix -dumpversion)
-key=$(printf '%s\n' "$qt_version" "$toolchain_version" "${configure_options[@]}" \
+key=$(printf '%s\n' "$source_version" "$toolchain_version" "${configure_options[@]}" \
       "$(cat "$toolchain")" | sha256sum | cut -c1-12)
 cache=${METALS_QUIZ_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/metals-quiz}
 prefix=$cache/qt-$qt_version-mingw-w64-$key
 
+write_location() {
+    cat > "$location" <<END
+set(QT_WINDOWS_PREFIX "$prefix")
+set(QT_HOST_PATH /usr)
+set(QT_HOST_PATH_CMAKE_DIR "$host_cmake_dir")
+END
+}
 if [ -f "$prefix/.complete" ]; then
-    echo "$prefix" > "$prefix_file"
+    write_location
     exit 0
 fi
+echo "Building Qt $qt_version for Windows into $prefix, once for this machine"
 
 work=$cache/qt-build-$key
 rm -rf "$work" "$prefix"
@@ -81,7 +93,14 @@ cmake -S "$source_dir" -B "$work/build" "${configure_options[@]}" \
     -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir"
 cmake --build "$work/build"
-cmake --install "$work/build"
+cmake --install "$work/build" --strip
+# The licences that come with Qt's DLLs: Qt's own, and Debian's record of
+# every copyright in the source, the bundled libraries' included.
+mkdir -p "$prefix/share/licenses/Qt"
+for licence in LGPL-3.0-only GPL-2.0-only GPL-3.0-only; do
+    cp "$source_dir/LICENSES/$licence.txt" "$prefix/share/licenses/Qt/"
+done
+cp "$source_dir/debian/copyright" "$prefix/share/licenses/Qt/copyright.txt"
 touch "$prefix/.complete"
 rm -rf "$work"
-echo "$prefix" > "$prefix_file"
+write_location

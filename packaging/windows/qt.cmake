@@ -1,0 +1,14 @@
+# The Qt for Windows that build-qt.sh makes once per machine from Debian's
+# qt6-base source, found here before find_package(Qt6). Its host tools (moc,
+# uic, rcc) are the host Qt's, of the same version.
+set(qt_location ${CMAKE_BINARY_DIR}/qt-for-windows.cmake)
+execute_process(
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/build-qt.sh ${qt_location}
+    COMMAND_ERROR_IS_FATAL ANY)
+# Sets QT_WINDOWS_PREFIX, QT_HOST_PATH and QT_HOST_PATH_CMAKE_DIR.
+include(${qt_location})
+list(APPEND CMAKE_FIND_ROOT_PATH ${QT_WINDOWS_PREFIX})
+list(APPEND CMAKE_PREFIX_PATH ${QT_WINDOWS_PREFIX})
+# A change to the script or the toolchain may call for another Qt.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${CMAKE_CURRENT_LIST_DIR}/build-qt.sh ${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64.cmake)
