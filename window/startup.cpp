@@ -5,6 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+// A Windows program started from the desktop has no console, so the report
+// is also shown in a message box there.
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 namespace {
 
 QtMessageHandler qtMessageHandler = nullptr;
@@ -16,14 +22,26 @@ QtMessageHandler qtMessageHandler = nullptr;
     for (const char *name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
         if (qEnvironmentVariableIsSet(name))
             settings << name + QByteArray("=") + qgetenv(name);
+#ifdef Q_OS_WIN
+    // Windows always has a screen: what failed is Qt's Windows plugin.
+    const QByteArray russian = settings.isEmpty()
+        ? R"(модуль platforms\qwindows.dll отсутствует или повреждён)" : settings.join(", ");
+    const QByteArray english = settings.isEmpty()
+        ? R"(platforms\qwindows.dll is missing or damaged)" : settings.join(", ");
+#else
     const QByteArray russian =
         settings.isEmpty() ? "ни DISPLAY, ни WAYLAND_DISPLAY не заданы" : settings.join(", ");
     const QByteArray english =
         settings.isEmpty() ? "neither DISPLAY nor WAYLAND_DISPLAY is set" : settings.join(", ");
-    std::fprintf(stderr,
-                 "metals-quiz: не удалось открыть окно: нет графического экрана (%s).\n"
-                 "metals-quiz: cannot open the window: no graphical display (%s).\n",
-                 russian.constData(), english.constData());
+#endif
+    const QByteArray report =
+        "metals-quiz: не удалось открыть окно: нет графического экрана (" + russian + ").\n"
+        "metals-quiz: cannot open the window: no graphical display (" + english + ").\n";
+    std::fputs(report.constData(), stderr);
+#ifdef Q_OS_WIN
+    MessageBoxW(nullptr, qUtf16Printable(QString::fromUtf8(report)),
+                L"Знаете ли вы металлы?", MB_OK | MB_ICONERROR);
+#endif
     // Nothing of the half-built application may run on the way out.
     std::_Exit(EXIT_FAILURE);
 }
