@@ -25,17 +25,16 @@ fi
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/metals-quiz-msi.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 
-# Every staged file but the program, which the .wxs names itself for its
-# shortcut. wixl-heat keys each component by its path, so a file keeps its
-# component from one version to the next.
-find "$stage" -type f ! -path "$stage/metals-quiz.exe" | sort |
-    wixl-heat --prefix "$stage/" --directory-ref INSTALLDIR --component-group StagedFiles \
-              --var var.StageDir --win64 >"$scratch/files.wxs"
-
 # wixl finds sources only by paths relative to the .wxs files.
 ln -s "$stage" "$scratch/stage"
 ln -s "$icon" "$scratch/metals-quiz.ico"
 cp "$here/metals-quiz.wxs" "$scratch/"
+# Every staged file but the program, which the .wxs names itself for its
+# shortcut. wixl-heat names each component by its file's path in the
+# folder, so a file keeps its component from one version to the next.
+(cd "$scratch" && find stage/ -type f ! -path stage/metals-quiz.exe | sort |
+    wixl-heat --prefix stage/ --directory-ref INSTALLDIR --component-group StagedFiles \
+              --var var.StageDir --win64 >files.wxs)
 (cd "$scratch" && wixl --arch x64 --define Version="$version" --define StageDir=stage \
      --define IconFile=metals-quiz.ico --define Win64=yes \
      --output quiz.msi metals-quiz.wxs files.wxs) \
