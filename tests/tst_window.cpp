@@ -1,5 +1,6 @@
 #include "form1.h"
 #include "showandactivate.h"
+#include "wrappingpushbutton.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -11,8 +12,11 @@
 #include <QRadioButton>
 #include <QRawFont>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QTest>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -122,31 +126,59 @@ QRect uncoveredPart(const QLabel *label)
     return uncovered;
 }
 
-// Where the caption is drawn, and how it is laid out there.
-struct CaptionBox
-{
-    QRect rect;
-    int flags;
-};
-
-CaptionBox captionBox(const QWidget *control)
+// What of a control's caption does not show: the part cut off at the edge
+// of the box it is drawn in, hidden under another control or, on a button,
+// drawn over the bevel, pressed or not; and an option's indicator cut off.
+// Empty where all of it shows.
+QString clipping(const QWidget *control)
 {
     const QStyle *style = control->style();
-    if (const auto *label = qobject_cast<const QLabel *>(control))
-        return {uncoveredPart(label),
-                int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0)};
-
     QStyleOptionButton option;
     option.initFrom(control);
-    if (qobject_cast<const QRadioButton *>(control))
-        return {style->subElementRect(QStyle::SE_RadioButtonContents, &option, control),
-                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic};
+    QRect box;
+    int flags = Qt::TextShowMnemonic;
+    if (const auto *label = qobject_cast<const QLabel *>(control)) {
+        box = uncoveredPart(label);
+        flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    } else if (qobject_cast<const QRadioButton *>(control)) {
+        box = style->subElementRect(QStyle::SE_RadioButtonContents, &option, control);
+        flags |= Qt::AlignLeft | Qt::AlignVCenter;
+    } else {
+        box = qobject_cast<const WrappingPushButton *>(control)->captionRect(option);
+        flags |= Qt::AlignCenter | Qt::TextWordWrap;
+    }
 
-    // A button leaves the style's margin around its caption, as its size hint does.
-    const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, &option, control) / 2;
-    return {style->subElementRect(QStyle::SE_PushButtonContents, &option, control)
-                .adjusted(margin, margin, -margin, -margin),
-            Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic};
+    const QSize needed =
+        control->fontMetrics()
+            .boundingRect(QRect(0, 0, box.width(), QWIDGETSIZE_MAX), flags, captionOf(control))
+            .size();
+    if (needed.width() > box.width() || needed.height() > box.height())
+        return u"needs %1 x %2, has %3 x %4"_s.arg(needed.width())
+            .arg(needed.height())
+            .arg(box.width())
+            .arg(box.height());
+
+    if (const auto *button = qobject_cast<const WrappingPushButton *>(control)) {
+        const QRect inside = style->subElementRect(QStyle::SE_PushButtonContents, &option, control);
+        for (const QStyle::State pressed : {QStyle::State_None, QStyle::State_Sunken}) {
+            option.state |= pressed;
+            const QRect drawn = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, needed,
+                                                    button->captionRect(option));
+            if (!inside.contains(drawn))
+                return u"rows %1 to %2 reach the bevel outside rows %3 to %4"_s.arg(drawn.top())
+                    .arg(drawn.bottom())
+                    .arg(inside.top())
+                    .arg(inside.bottom());
+        }
+    }
+
+    if (qobject_cast<const QRadioButton *>(control)) {
+        const QRect indicator =
+            style->subElementRect(QStyle::SE_RadioButtonIndicator, &option, control);
+        if (!control->rect().contains(indicator))
+            return u"indicator %1 x %2 cut off"_s.arg(indicator.width()).arg(indicator.height());
+    }
+    return {};
 }
 
 } // namespace
@@ -184,6 +216,8 @@ private:
     }
     void showActive();
 
+    // Declared first, so that it outlives the controls drawn in it.
+    std::unique_ptr<QStyle> styleUnderTest;
     std::unique_ptr<Form1> form;
 };
 
@@ -198,6 +232,7 @@ void WindowTest::init()
 void WindowTest::cleanup()
 {
     form.reset();
+    styleUnderTest.reset();
 }
 
 void WindowTest::showActive()
@@ -426,41 +461,36 @@ void WindowTest::optionGroups()
 
 void WindowTest::nothingClipped_data()
 {
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("styleName");
 
-    for (const Control &control : layoutTable)
-        if (!control.caption.isEmpty())
-            QTest::newRow(control.name) << QString::fromLatin1(control.name);
+    // Each style leaves its own room inside a button and beside an option's
+    // indicator.
+    for (const QString &styleName : QStyleFactory::keys())
+        QTest::newRow(qPrintable(styleName)) << styleName;
 }
 
-// Measured in the fonts the captions really get: a heading or question that
-// does not fit its box would be cut off or hidden under its answer field, and
-// an option needs room for its indicator too.
+// Under every style, in the fonts the captions really get: a heading or
+// question that does not fit its box would be cut off or hidden under its
+// answer field.
 void WindowTest::nothingClipped()
 {
-    QFETCH(QString, name);
+    QFETCH(QString, styleName);
 
+    styleUnderTest.reset(QStyleFactory::create(styleName));
+    for (QWidget *control : form->findChildren<QWidget *>())
+        control->setStyle(styleUnderTest.get());
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    const QWidget *widget = named(name);
-    const QString caption = captionOf(widget);
-    const auto [box, flags] = captionBox(widget);
-    const QRect needed = widget->fontMetrics().boundingRect(
-        QRect(0, 0, box.width(), QWIDGETSIZE_MAX), flags, caption);
-    QVERIFY2(needed.width() <= box.width() && needed.height() <= box.height(),
-             qPrintable(u"needs %1 x %2, has %3 x %4"_s.arg(needed.width())
-                            .arg(needed.height())
-                            .arg(box.width())
-                            .arg(box.height())));
 
-    if (qobject_cast<const QRadioButton *>(widget)) {
-        QStyleOptionButton option;
-        option.initFrom(widget);
-        const QRect indicator =
-            widget->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, widget);
-        QVERIFY2(widget->rect().contains(indicator),
-                 qPrintable(u"indicator %1 x %2"_s.arg(indicator.width()).arg(indicator.height())));
+    QStringList clipped;
+    for (const Control &control : layoutTable) {
+        if (control.caption.isEmpty())
+            continue;
+        const QString name = QString::fromLatin1(control.name);
+        if (const QString lost = clipping(named(name)); !lost.isEmpty())
+            clipped << name + u": "_s + lost;
     }
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u"; "_s)));
 }
 
 QTEST_MAIN(WindowTest)
