@@ -44,6 +44,19 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     QAccessible::installFactory(&accessibleTextField);
     ui->setupUi(this);
 
+    // The window's face, which every control takes: Arial, which Windows has,
+    // or else its metric twin Liberation Sans, which Linux has (package
+    // fonts-liberation2). The .ui format holds one face only; a system
+    // without it would fall back to a face of its own choosing, even a serif
+    // one. Before the sizes below, which keep the face their widget has.
+    QFont windowFont = font();
+    windowFont.setFamilies({u"Arial"_s, u"Liberation Sans"_s});
+    setFont(windowFont);
+    // A control with a style sheet of its own keeps the face it had when
+    // the sheet was set.
+    QFont optionFont = ui->O9->font();
+    optionFont.setFamilies(windowFont.families());
+    ui->O9->setFont(optionFont);
     setFractionalPointSize({ui->O1, ui->O2, ui->O3, ui->O4, ui->O5, ui->O6, ui->O7, ui->O8, ui->O10,
                             ui->O11, ui->O12, ui->O13, ui->O14, ui->O15, ui->O17},
                            9.75);

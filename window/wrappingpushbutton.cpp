@@ -5,6 +5,22 @@
 
 WrappingPushButton::WrappingPushButton(QWidget *parent) : QPushButton(parent) {}
 
+QRect WrappingPushButton::captionRect(const QStyleOptionButton &option) const
+{
+    // The caption wraps within the margin that the style's size hint leaves
+    // at its sides. It is centred, so the margin above and below moves no line
+    // that fits inside it; where two lines do not (the Windows theme leaves
+    // less height), they reach into it rather than be cut off.
+    const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this) / 2;
+    QRect rect = style()
+                     ->subElementRect(QStyle::SE_PushButtonContents, &option, this)
+                     .adjusted(margin, 0, -margin, 0);
+    if (option.state & (QStyle::State_Sunken | QStyle::State_On))
+        rect.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                       style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    return rect;
+}
+
 void WrappingPushButton::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
@@ -17,18 +33,9 @@ void WrappingPushButton::paintEvent(QPaintEvent *)
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
 
-    // Keep the same margin around the text that the style's size hint leaves.
-    const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this) / 2;
-    QRect textRect = style()
-                         ->subElementRect(QStyle::SE_PushButtonContents, &option, this)
-                         .adjusted(margin, margin, -margin, -margin);
-    if (option.state & (QStyle::State_Sunken | QStyle::State_On))
-        textRect.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
-                           style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
-
     int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
     if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))
         flags |= Qt::TextHideMnemonic;
-    painter.drawItemText(textRect, flags, option.palette, isEnabled(), caption,
+    painter.drawItemText(captionRect(option), flags, option.palette, isEnabled(), caption,
                          QPalette::ButtonText);
 }

@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+class QStyleOptionButton;
+
 // A push button whose caption wraps at word boundaries when it is too long
 // for one line. text() stays the caption exactly as set.
 class WrappingPushButton : public QPushButton
@@ -10,6 +12,9 @@ class WrappingPushButton : public QPushButton
 
 public:
     explicit WrappingPushButton(QWidget *parent = nullptr);
+
+    // Where the caption is drawn, and clipped, on the button option describes.
+    QRect captionRect(const QStyleOptionButton &option) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
