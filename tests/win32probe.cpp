@@ -2,8 +2,10 @@
 // as UTF-8 lines on standard output:
 //   win32probe window <title> <seconds>  waits for the visible top-level
 //       window of that exact title; prints "client <width> <height>" and
-//       "origin <x> <y>", its client area's top-left corner on the screen.
-//       On a time-out, lists the titles of the windows there are.
+//       "origin <x> <y>", its client area's top-left corner on the screen,
+//       and "text <text>" for each of its child controls, such as the
+//       report and the button of a message box. On a time-out, lists the
+//       titles of the windows there are.
 //   win32probe clipboard                 prints the clipboard's text.
 //   win32probe shortcut <file.lnk>       prints "target <path>" and
 //       "icon <path>" of a shell shortcut.
@@ -38,6 +40,12 @@ std::wstring windowTitle(HWND window)
     return title;
 }
 
+BOOL CALLBACK printControlText(HWND control, LPARAM)
+{
+    printLine(L"text " + windowTitle(control));
+    return TRUE;
+}
+
 BOOL CALLBACK printVisibleWindow(HWND window, LPARAM)
 {
     if (IsWindowVisible(window))
@@ -57,6 +65,7 @@ int probeWindow(const wchar_t *title, int seconds)
             printLine(L"client " + std::to_wstring(client.right) + L' '
                       + std::to_wstring(client.bottom));
             printLine(L"origin " + std::to_wstring(origin.x) + L' ' + std::to_wstring(origin.y));
+            EnumChildWindows(window, printControlText, 0);
             return 0;
         }
         Sleep(100);

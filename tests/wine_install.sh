@@ -4,13 +4,8 @@
 # folder), icon (the .ico) and probe (win32probe.exe): builds .msi packages
 # from the staged folder, installs and removes them with msiexec as an
 # administrator deploys them, and reads what they leave behind.
-set -euo pipefail
-export LC_ALL=C.UTF-8
-
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/metals-quiz-msi-test.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
-trap 'exit 1' INT TERM
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=wine_test.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine_test.sh"
 
 product_name='Знаете ли вы металлы?'
 shortcut_name='Знаете ли вы металлы'

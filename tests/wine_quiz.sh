@@ -62,10 +62,7 @@ msiexec /i "$msi"
 setxkbmap -layout us,ru
 (cd "$install_dir" && exec wine "$program_windows") &
 quiz=$!
-wine "$probe" window "$title" 60 | tr -d '\r' >"$scratch/window" || {
-    cat "$scratch/window"
-    fail "no window \"$title\""
-}
+find_window "$title" 60 "$scratch/window"
 read -r _ width height < <(grep '^client ' "$scratch/window")
 read -r _ origin_x origin_y < <(grep '^origin ' "$scratch/window")
 [ "$width $height" = "$client_area" ] || fail "client area $width × $height, expected ${client_area/ / × }"
@@ -88,10 +85,7 @@ score=$(copy_text $total)
 echo "score $score"
 
 xdotool key alt+F4
-status=0
-timeout 30 tail --pid="$quiz" -f /dev/null || fail "the program did not end after its window closed"
-wait "$quiz" || status=$?
-[ $status -eq 0 ] || fail "the program exited with $status"
+expect_exit "$quiz" 0
 echo "closed, exit status 0"
 
 msiexec /x "$msi"
