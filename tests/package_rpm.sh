@@ -14,7 +14,7 @@ rpm -qip "$package"
 # The summary and the description in English by default, as rpm and
 # rpmlint take them, and in Russian for a Russian user: each whole.
 english=$(LANGUAGE=C rpm -qp --qf '%{SUMMARY}\n%{DESCRIPTION}' "$package")
-russian=$(LANGUAGE=ru rpm -qp --qf '%{SUMMARY}\n%{DESCRIPTION}' "$package")
+russian=$(LANGUAGE=ru_RU rpm -qp --qf '%{SUMMARY}\n%{DESCRIPTION}' "$package")
 ! grep -qP '\p{Cyrillic}' <<<"$english" || fail "Cyrillic in the English text:"$'\n'"$english"
 grep -qP '\p{Cyrillic}' <<<"$russian" && ! grep -qP '\p{Latin}' <<<"$russian" \
     || fail "the Russian text is not all Russian:"$'\n'"$russian"
