@@ -41,6 +41,7 @@ ANSWERS = {
 }
 QUESTION = re.compile(r"(\d+)\. .*\((\d+) балл")
 SCORE_NAME, SCORE_DESCRIPTION = "Вы получили", "из 25 баллов"
+BUTTON_NAME = "Нажмите эту кнопку для получения результата"
 TOTAL = 25
 TITLE = "Знаете ли вы металлы?"
 CLIENT_AREA = (722, 534)
@@ -246,7 +247,7 @@ class AtspiQuizTest(unittest.TestCase):
 
         score = self.score_field()
         self.assertEqual(text_of(score), "")
-        button = self.only(pyatspi.ROLE_PUSH_BUTTON)
+        button = self.only(pyatspi.ROLE_PUSH_BUTTON, BUTTON_NAME)
         do_action(button, "Press")
         wait_for(f"the score {TOTAL}", lambda: text_of(score) == str(TOTAL))
         self.assertEqual(attribute_run(score), [0, len(str(TOTAL))])
@@ -332,7 +333,7 @@ class AtspiQuizTest(unittest.TestCase):
                 expected_score += question.points
             press("Tab")
 
-        button = self.only(pyatspi.ROLE_PUSH_BUTTON)
+        button = self.only(pyatspi.ROLE_PUSH_BUTTON, BUTTON_NAME)
         wait_focused(button)
         press("space")
         score = self.score_field()

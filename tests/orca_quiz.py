@@ -21,8 +21,8 @@ import tempfile
 import time
 import unittest
 
-from atspi_quiz import (ANSWERS, QUESTION, SCORE_DESCRIPTION, SCORE_NAME, TOTAL, TYPED,
-                        limit_test_time, press, stop)
+from atspi_quiz import (ANSWERS, BUTTON_NAME, QUESTION, SCORE_DESCRIPTION, SCORE_NAME, TOTAL,
+                        TYPED, limit_test_time, press, stop)
 
 STARTUP_SECONDS = 30  # for the quiz or Orca to come up on a busy CI machine
 STEP_SECONDS = 10  # for Orca to speak after one keystroke
@@ -57,6 +57,9 @@ orca.settings.enableSound = False
 SPEECH = re.compile(r"SPEECH OUTPUT: '(.*?)' ?(\{.*\})?$")
 # Orca's words for an option, and for one that Space has just chosen.
 OPTION, SELECTED = "radio button", "selected"
+# The button's name, then its role by either of AT-SPI's names for it:
+# "push button" in AT-SPI 2.46 (Debian 12), "button" in 2.56 (Debian 13).
+BUTTON = re.compile(rf"{re.escape(BUTTON_NAME)}\W+(push )?button\b")
 
 quiz_path = None
 
@@ -269,8 +272,8 @@ class OrcaQuizTest(unittest.TestCase):
         # Back to the button, and forward to the score once more.
         mark = self.speech.mark()
         press("shift+Tab")
-        self.speech.wait_for("the button",
-                             lambda heard: any("push button" in utterance for utterance in heard),
+        self.speech.wait_for("the button's name and role",
+                             lambda heard: any(BUTTON.search(utterance) for utterance in heard),
                              mark)
         self.hear_score("the score field, visited again")
 

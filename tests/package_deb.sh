@@ -13,8 +13,18 @@ title_pattern='^Знаете ли вы металлы\?$'
 pack DEB deb
 depends=$(dpkg-deb --field "$package" Depends)
 echo "Depends: $depends"
-for needed in libqt6core6 libqt6widgets6 fonts-liberation2 qt6-qpa-plugins; do
-    grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed"
+# depends_on <package>...: whether Depends names one of the packages.
+depended=$(sed 's/([^)]*)//g' <<<"$depends" | tr ',|' '\n\n' | awk '{ print $1 }')
+depends_on() {
+    local name
+    for name in "$@"; do
+        grep -qxF "$name" <<<"$depended" && return 0
+    done
+    return 1
+}
+# What Qt loads only at run time, named by hand.
+for needed in fonts-liberation2 qt6-qpa-plugins; do
+    depends_on "$needed" || fail "Depends lacks $needed"
 done
 recommends=$(dpkg-deb --field "$package" Recommends)
 echo "Recommends: $recommends"
@@ -30,6 +40,23 @@ lint "$tolerated" lintian --display-info --fail-on none "$package"
 
 dpkg -x "$package" "$root"
 check_installed
+
+# Every library the program needs comes from a package it depends on. The
+# packages are found by the libraries, whose names stay when a release
+# renames the packages (Debian 13's libqt6core6t64 was Debian 12's
+# libqt6core6).
+needed=$(objdump -p "$root/usr/bin/metals-quiz" | awk '$1 == "NEEDED" { print $2 }')
+for library in libQt6Core libQt6Gui libQt6Widgets; do
+    grep -q "^$library\.so\." <<<"$needed" || fail "the program does not need $library:"$'\n'"$needed"
+done
+for library in $needed; do
+    # "package:architecture, ...: path" for each installed file of that name.
+    owners=$(dpkg-query --search "*/$library" | sed -n 's/^\([^/]*\): \/.*/\1/p' \
+             | tr ',' '\n' | sed 's/^ *//; s/:.*//' | sort -u)
+    [ -n "$owners" ] || fail "no installed package has $library"
+    # shellcheck disable=SC2086 # one argument for each package
+    depends_on $owners || fail "Depends names none of the packages with $library: $owners"
+done
 
 export QUIZ=$root/usr/bin/metals-quiz TITLE=$title TITLE_PATTERN=$title_pattern
 WM_CLASS=$(entry StartupWMClass)

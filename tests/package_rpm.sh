@@ -11,6 +11,13 @@ pack RPM rpm
 rpm -qip "$package"
 # rpmlint checks the summary and the URL; the packager is ours to check.
 [ "$(rpm -qp --qf '%{PACKAGER}' "$package")" != '(none)' ] || fail "no Packager"
+# The summary and the description in English by default, as rpm and
+# rpmlint take them, and in Russian for a Russian user: each whole.
+english=$(LANGUAGE=C rpm -qp --qf '%{SUMMARY}\n%{DESCRIPTION}' "$package")
+russian=$(LANGUAGE=ru_RU rpm -qp --qf '%{SUMMARY}\n%{DESCRIPTION}' "$package")
+! grep -qP '\p{Cyrillic}' <<<"$english" || fail "Cyrillic in the English text:"$'\n'"$english"
+grep -qP '\p{Cyrillic}' <<<"$russian" && ! grep -qP '\p{Latin}' <<<"$russian" \
+    || fail "the Russian text is not all Russian:"$'\n'"$russian"
 requires=$(rpm -qp --requires "$package")
 # Qt's libraries by soname, as rpmbuild finds them; the font by the
 # capability that fontconfig gives it on RPM distributions.

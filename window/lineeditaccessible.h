@@ -7,10 +7,13 @@ class QLineEdit;
 // A line edit as screen readers see it: the role, states, name, text,
 // selection and editing that Qt's own interface for a line edit gives, but
 // the text is a single attribute run. Qt reports an empty run at every
-// offset, and Orca, reading the text run by run when the field takes the
-// focus, then drops characters: "25" is read as "2", "0" not at all. The
-// quiz's fields have no password mode and no validator, so neither is
-// handled here, and character positions are not reported.
+// offset, both Qt 6.4 (Debian 12) and Qt 6.8 (Debian 13). Orca 43, reading
+// the text run by run when the field takes the focus, then drops
+// characters: "25" is read as "2", "0" not at all. Orca 48 reads the text
+// whole, but the runs stay wrong for any other client, so every Qt version
+// takes this one path. The quiz's fields have no password mode and no
+// validator, so neither is handled here, and character positions are not
+// reported.
 class LineEditAccessible : public QAccessibleWidget,
                            public QAccessibleTextInterface,
                            public QAccessibleEditableTextInterface
