@@ -4,8 +4,8 @@
 
 #include <QLocale>
 
-#include <cfenv>
 #include <charconv>
+#include <cmath>
 #include <iterator>
 
 bool sameText(QStringView left, QStringView right)
@@ -45,20 +45,8 @@ QString numberToText(double value)
     return text;
 }
 
-namespace {
-constexpr int faults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
-}
-
-void clearFloatingPointStatus()
+void checkFloatingPointResult(double result)
 {
-    // Clearing costs a reload of the whole floating-point environment;
-    // testing first makes the usual case, no fault pending, cheap.
-    if (std::fetestexcept(faults))
-        std::feclearexcept(faults);
-}
-
-void checkFloatingPointStatus(double /*result*/)
-{
-    if (std::fetestexcept(faults))
+    if (!std::isfinite(result))
         throw RuntimeError::floatingPoint();
 }

@@ -22,9 +22,10 @@ double textToNumber(const QString &text);
 // grouping, so whole numbers always come out as plain digits.
 QString numberToText(double value);
 
-// Floating-point status around the score arithmetic: clear before, check
-// after. The check raises RuntimeError on an invalid operation, a division
-// by zero or an overflow. It takes the result just computed, so that the
-// compiler cannot move the computation past the test.
-void clearFloatingPointStatus();
-void checkFloatingPointStatus(double result);
+// Checks the result of the score arithmetic: raises RuntimeError where an
+// invalid operation, a division by zero or an overflow gave a result that is
+// not a finite number. The result itself is the test, so it reads the same on
+// every processor, WebAssembly's included, which keeps no floating-point
+// status flags; an operand that was already infinite or not a number is
+// caught as well.
+void checkFloatingPointResult(double result);

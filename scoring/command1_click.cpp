@@ -11,9 +11,8 @@ namespace {
 void addToScore(Form &Form1, double points)
 {
     const QString total = Form1.text(u"T7"_s);
-    clearFloatingPointStatus();
     const double sum = textToNumber(total) + points;
-    checkFloatingPointStatus(sum);
+    checkFloatingPointResult(sum);
     Form1.setText(u"T7"_s, numberToText(sum));
 }
 
