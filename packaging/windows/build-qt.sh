@@ -63,29 +63,7 @@ echo "Building Qt $qt_version for Windows into $prefix, once for this machine"
 
 work=$cache/qt-build-$key
 rm -rf "$work" "$prefix"
-mkdir -p "$work/apt/lists/partial" "$work/apt/archives/partial" "$work/apt/sources.list.d"
-
-# A private apt set-up whose deb-src entries are the system's own deb entries:
-# the user's apt configuration and package lists stay as they are.
-for file in /etc/apt/sources.list.d/*.sources; do
-    [ -e "$file" ] || continue
-    sed -E 's/^Types:.*/Types: deb-src/' "$file" > "$work/apt/sources.list.d/$(basename "$file")"
-done
-touch "$work/apt/sources.list"
-if [ -f /etc/apt/sources.list ]; then
-    sed -nE 's/^deb[[:space:]]/deb-src /p' /etc/apt/sources.list > "$work/apt/sources.list"
-fi
-apt_options=(
-    -o Dir::Etc::SourceList="$work/apt/sources.list"
-    -o Dir::Etc::SourceParts="$work/apt/sources.list.d"
-    -o Dir::State::Lists="$work/apt/lists"
-    -o Dir::Cache="$work/apt"
-    -o Debug::NoLocking=1
-)
-apt-get "${apt_options[@]}" update -qq
-# apt-get source checks the files' hashes against the signed .dsc.
-(cd "$work" && apt-get "${apt_options[@]}" source -qq "qt6-base=$source_version")
-source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
+source_dir=$("$here/../qt-source.sh" "$source_version" "$work")
 
 cmake -S "$source_dir" -B "$work/build" "${configure_options[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
