@@ -8,6 +8,6 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.metalsquiz.MetalsQuiz"));
     const std::unique_ptr<QApplication> application = startApplication(argc, argv);
     Form1 window;
-    window.show();
+    showWindow(window);
     return application->exec();
 }

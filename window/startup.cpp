@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include <QByteArrayList>
+#include <QWidget>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,8 @@
 #include <qt_windows.h>
 
 #include <cwchar>
+#elif defined(Q_OS_WASM)
+#include <emscripten.h>
 #endif
 
 namespace {
@@ -39,6 +42,12 @@ LRESULT CALLBACK refuseDialog(int code, WPARAM window, LPARAM details)
         return 1;
     return CallNextHookEx(nullptr, code, window, details);
 }
+#elif defined(Q_OS_WASM)
+// In a browser the page itself is the screen: only a build without Qt's
+// platform plugin for it, or Qt's setting for another, keeps the window shut.
+constexpr std::initializer_list<const char *> settingNames = {"QT_QPA_PLATFORM"};
+constexpr char russianCause[] = "в программу не встроен модуль платформы wasm";
+constexpr char englishCause[] = "the wasm platform plugin is not built into the program";
 #else
 constexpr std::initializer_list<const char *> settingNames = {"QT_QPA_PLATFORM",
                                                               "WAYLAND_DISPLAY", "DISPLAY"};
@@ -65,6 +74,10 @@ constexpr char englishCause[] = "neither DISPLAY nor WAYLAND_DISPLAY is set";
                 L"Знаете ли вы металлы?", MB_OK | MB_ICONERROR);
 #endif
     // Nothing of the half-built application may run on the way out.
+#ifdef Q_OS_WASM
+    // A plain exit would leave the page waiting; this one tells the page.
+    emscripten_force_exit(EXIT_FAILURE);
+#endif
     std::_Exit(EXIT_FAILURE);
 }
 
@@ -93,4 +106,15 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv)
     // A failure from here on is not one of start-up; Qt reports it its own way.
     qInstallMessageHandler(qtMessageHandler);
     return application;
+}
+
+void showWindow(QWidget &window)
+{
+#ifdef Q_OS_WASM
+    // The page is the window: it fills the page's frame for it, with no
+    // title bar or border of Qt's own, and closing the tab ends the quiz.
+    window.showFullScreen();
+#else
+    window.show();
+#endif
 }
