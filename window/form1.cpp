@@ -6,6 +6,8 @@
 #include "runtimeerror.h"
 
 #include <QAccessible>
+#include <QDirIterator>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -35,6 +37,18 @@ QAccessibleInterface *accessibleTextField(const QString &className, QObject *obj
     return nullptr;
 }
 
+// The faces the build carries under :/fonts, once per program: none where the
+// system has its own, Liberation Sans in a browser, which offers a page none.
+void addCarriedFonts()
+{
+    static const bool added = [] {
+        for (QDirIterator face(u":/fonts"_s, QDir::Files); face.hasNext();)
+            QFontDatabase::addApplicationFont(face.next());
+        return true;
+    }();
+    Q_UNUSED(added);
+}
+
 } // namespace
 
 Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>())
@@ -49,6 +63,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     // fonts-liberation2). The .ui format holds one face only; a system
     // without it would fall back to a face of its own choosing, even a serif
     // one. Before the sizes below, which keep the face their widget has.
+    addCarriedFonts();
     QFont windowFont = font();
     windowFont.setFamilies({u"Arial"_s, u"Liberation Sans"_s});
     setFont(windowFont);
