@@ -286,8 +286,7 @@ void WindowTest::window()
     QCOMPARE(form->font().families(), faces);
     QVERIFY(faces.contains(QFontInfo(form->font()).family()));
     QCOMPARE(form->font().pointSizeF(), dialogPointSize);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QVERIFY(showAndActivate(form.get()));
 
     QCOMPARE(form->size(), QSize(10830 / 15, 8010 / 15));
     QCOMPARE(form->windowState(), Qt::WindowNoState);
@@ -479,8 +478,7 @@ void WindowTest::nothingClipped()
     styleUnderTest.reset(QStyleFactory::create(styleName));
     for (QWidget *control : form->findChildren<QWidget *>())
         control->setStyle(styleUnderTest.get());
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QVERIFY(showAndActivate(form.get()));
 
     QStringList clipped;
     for (const Control &control : layoutTable) {
