@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Qt that the web build of the quiz links against: Debian's own
 # qt6-base source, of the same version as the host's Qt (whose moc, uic and
 # rcc it uses), compiled with Debian's Emscripten into static WebAssembly
@@ -64,8 +67,11 @@ configure_options=(
     -DFEATURE_effects=OFF
 )
 patches=("$here"/qt-patches/*.patch)
-key=$(printf '%s\n' "$source_version" "$emscripten_version" "${configure_options[@]}" \
-      | cat - "${patches[@]}" | sha256sum | cut -c1-12)
+# The key takes the patches' changes, from their first file header on; what
+# each says of itself above that changes nothing in the build.
+key=$( (printf '%s\n' "$source_version" "$emscripten_version" "${configure_options[@]}"
+        for patch in "${patches[@]}"; do sed -n '/^--- /,$p' "$patch"; done) \
+      | sha256sum | cut -c1-12)
 cache=${METALS_QUIZ_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/metals-quiz}
 prefix=$cache/qt-$qt_version-wasm-$key
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the quiz's web site, build-web/site/, and its .zip, on Debian 12 or
 # 13, as root or through sudo. Qt for the web needs Emscripten 3.1.50 or
 # later: Debian 13 has it, and builds here with the web preset; Debian 12's

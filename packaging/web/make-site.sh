@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Lays out the web site of one program in a folder of static files, and packs
 # the folder as a .zip: the page and its script, Qt's loader, the program's
 # .js and .wasm with gzip and brotli copies beside them, the web app

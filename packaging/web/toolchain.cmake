@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The web build's toolchain: Qt's own for WebAssembly, which loads
 # Emscripten's, from the Qt that build-qt.sh makes once per machine from
 # Debian's qt6-base source.
