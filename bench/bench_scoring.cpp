@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Metals Quiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Time of one click of the scoring button on the in-memory form, with every
 // answer empty (one write) and every answer correct (ten updates of T7).
 #include "answerkey.h"

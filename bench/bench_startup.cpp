@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Metals Quiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up of the quiz against a one-label Qt window, as a desktop user sees
 // it: from exec to the window being mapped, and to the first readable frame,
 // when the heading is drawn; with the processor time spent until then and

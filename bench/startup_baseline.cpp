@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Metals Quiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The least a Qt window with text costs to start: one window of the quiz's
 // size holding only its heading, drawn as the quiz draws Label1 (same text,
 // face, size, box and alignment), started and shown by the quiz's own

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fetches Debian's qt6-base source of one version into a folder, as the Qt
 # builds for Windows and for the web start from it, and prints the path of
 # the unpacked source.

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The quiz taken from outside its process through AT-SPI, as the Orca screen
 reader takes it: questions and names read from the accessibility tree, answers
 typed through EditableText, options and the button worked through Action, the

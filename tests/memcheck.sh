@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a Qt Test program under valgrind's memcheck: any memory error or
 # definite leak fails, as does any failing test.
 # Usage: memcheck.sh <test program> [test function to leave out]...

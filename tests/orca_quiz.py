@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The whole quiz taken by keyboard alone with the Orca screen reader running,
 as a blind student takes it: each question must be spoken at its Tab stop,
 the answers typed (Cyrillic too), the options chosen with the arrow keys and

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Packs the built tree into a .deb, lints it, unpacks it the way dpkg installs
 # it, checks what a desktop needs from it, then starts the unpacked program on
 # an X server of its own and waits for its window.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Packs the built tree into an .rpm, lints it, installs it into a scratch root
 # with rpm and checks what a desktop needs from it.
 # Usage: package_rpm.sh <cpack> <build dir> <app id> <rpmlint configuration>

@@ -1,4 +1,7 @@
 # shellcheck shell=bash disable=SC2034,SC2154
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the package tests, package_*.sh, after they set cpack, build
 # and app_id: packs the built tree in a scratch directory, runs a package's
 # linter, and checks the files a package installs.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Screenshots of the quiz window into screenshots/: on a private X server at
 # 96 dpi, once at scale 1 and once at scale 2; for a Windows build, under Wine
 # at 96 dpi and at 144 dpi (150 %). Checks that the second is exactly that

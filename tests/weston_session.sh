@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a command in a private Wayland session: a headless Weston compositor
 # with its own XDG_RUNTIME_DIR, and a D-Bus session bus of its own (which
 # starts the accessibility bus on demand). No X display is reachable from it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Metals Quiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reads what the Wine tests need to know from inside Windows, and prints it
 // as UTF-8 lines on standard output:
 //   win32probe window <title> <seconds>  waits for the visible top-level

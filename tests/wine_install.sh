@@ -1,4 +1,7 @@
 # shellcheck shell=bash disable=SC2034,SC2154
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the Wine tests of the Windows package, wine_msi.sh and
 # wine_quiz.sh, inside wine_session.sh, after they set stage (the staged
 # folder), icon (the .ico) and probe (win32probe.exe): builds .msi packages

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The .msi as a school's administrator deploys it, under Wine: installed
 # silently, replaced in place by a later version and by a rebuild of the same
 # version, and removed silently without a trace. Run inside wine_session.sh:

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The quiz as a pupil meets it on a school's Windows PC, under Wine: installed
 # from the .msi, started from Program Files, its window of the right size and
 # title, every answer typed through the keyboard (the Cyrillic ones with a

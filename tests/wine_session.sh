@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a command against Windows programs in a private Wine session: an Xvfb
 # X server and a fresh WINEPREFIX of its own, both removed when the command
 # ends. Wine has no Arial, so the prefix maps Arial to its metric twin

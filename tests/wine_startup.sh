@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The quiz started from a copy of its folder whose Qt Windows plugin is
 # missing or damaged, under Wine, as a user meets it: a desktop program has
 # no console, so a message box gives the report in Russian and English; the

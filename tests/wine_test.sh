@@ -1,4 +1,7 @@
 # shellcheck shell=bash disable=SC2154
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the Wine tests inside wine_session.sh, after they set probe
 # (win32probe.exe): a scratch folder removed on exit, how a test fails, and
 # how it watches the program it started.

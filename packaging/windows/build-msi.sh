@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the quiz's Windows Installer package from the staged folder (the
 # program with the Qt DLLs and plug-in folders beside it): a per-machine
 # install into Program Files with a Start-menu shortcut, replaced in place

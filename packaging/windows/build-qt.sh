@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Qt that the Windows build of the quiz links against: Debian's own
 # qt6-base source, of the same version as the host's Qt (whose moc, uic and
 # rcc it uses), cross-compiled with MinGW-w64 into shared DLLs with only what
@@ -43,8 +46,10 @@ configure_options=(
     -DFEATURE_directwrite3=OFF -DFEATURE_direct2d=OFF
 )
 toolchain_version=$(x86_64-w64-mingw32-g++-posix -dumpversion)
+# The toolchain file's licence tags change nothing in the build, so they do
+# not key it: a Qt built before they were there stays in use.
 key=$(printf '%s\n' "$source_version" "$toolchain_version" "${configure_options[@]}" \
-      "$(cat "$toolchain")" | sha256sum | cut -c1-12)
+      "$(grep -v '^# SPDX-' "$toolchain")" | sha256sum | cut -c1-12)
 cache=${METALS_QUIZ_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/metals-quiz}
 prefix=$cache/qt-$qt_version-mingw-w64-$key
 

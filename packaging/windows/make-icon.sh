@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Makes a Windows icon from an SVG: one image for each size that Explorer,
 # the Start menu and the task bar ask for.
 # Usage: make-icon.sh INPUT.svg OUTPUT.ico

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Metals Quiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Qt for Windows that build-qt.sh makes once per machine from Debian's
 # qt6-base source, found here before find_package(Qt6). Its host tools (moc,
 # uic, rcc) are the host Qt's, of the same version.
