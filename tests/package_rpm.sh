@@ -30,15 +30,24 @@ done
 grep -Eq '^libQt6WaylandClient\.so\.6\(\)' <(rpm -qp --recommends "$package") \
     || fail "Recommends lacks Qt's Wayland client library"
 # The system owns the directories the files go in; the package owns its own
-# documentation directory alone.
+# documentation and licence directories alone.
 owned=$(rpm -qp --qf '[%{FILEMODES:perms} %{FILENAMES}\n]' "$package" | sed -n 's/^d[^ ]* //p')
-[ "$owned" = /usr/share/doc/metals-quiz ] || fail "the package owns the directories:"$'\n'"$owned"
+[ "$owned" = $'/usr/share/doc/metals-quiz\n/usr/share/licenses/metals-quiz' ] \
+    || fail "the package owns the directories:"$'\n'"$owned"
+# The licence files are marked so, which keeps them where documentation is
+# left out (rpm --excludedocs, minimal containers).
+licence_files=$(rpm -qp --qf '[%{FILEFLAGS:fflags} %{FILENAMES}\n]' "$package" | sed -n 's/^[^ ]*l[^ ]* //p')
+[ "$licence_files" = $'/usr/share/doc/metals-quiz/copyright\n/usr/share/licenses/metals-quiz/COPYING' ] \
+    || fail "the files marked %license:"$'\n'"$licence_files"
 
 # We do not sign packages here.
 lint ': E: no-signature$' rpmlint --permissive --config "$rpmlint_config" "$package"
 
 rpm --root "$root" --dbpath /var/lib/rpm --nodeps --install "$package"
-check_installed
+check_installed usr/share/licenses/metals-quiz/COPYING
+grep -q 'GNU GENERAL PUBLIC LICENSE' "$share/licenses/metals-quiz/COPYING" \
+    && grep -q 'Version 3, 29 June 2007' "$share/licenses/metals-quiz/COPYING" \
+    || fail "/usr/share/licenses/metals-quiz/COPYING is not the GPL, version 3"
 [ "$(rpm -qp --qf '%{LICENSE}' "$package")" = "$(declared_license)" ] \
     || fail "License: $(rpm -qp --qf '%{LICENSE}' "$package") is not $(declared_license)"
 echo "PASS: $(basename "$package")"

@@ -53,8 +53,9 @@ lint() {
     [ -z "$faults" ] || fail "$1 reports:"$'\n'"$faults"
 }
 
-# check_installed: the package installed under root exactly the files a
-# desktop needs, each where the desktop looks for it.
+# check_installed [<path>...]: the package installed under root exactly the
+# files a desktop needs, each where the desktop looks for it, and the paths
+# given, which only this kind of package installs.
 check_installed() {
     local expected actual
     expected=$(printf '%s\n' usr/bin/metals-quiz \
@@ -62,7 +63,7 @@ check_installed() {
         "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
         "usr/share/metainfo/$app_id.metainfo.xml" \
         usr/share/man/man1/metals-quiz.1.gz usr/share/man/ru/man1/metals-quiz.1.gz \
-        usr/share/doc/metals-quiz/copyright usr/share/doc/metals-quiz/changelog.gz | sort)
+        usr/share/doc/metals-quiz/copyright usr/share/doc/metals-quiz/changelog.gz "$@" | sort)
     actual=$(cd "$root" && find usr ! -type d | sort)
     [ "$actual" = "$expected" ] \
         || fail "installed files, against those expected:"$'\n'"$(diff <(echo "$expected") <(echo "$actual"))"
