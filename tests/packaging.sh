@@ -92,6 +92,8 @@ check_installed() {
             || fail "man cannot read $page"
         [ -z "$warnings" ] || fail "man warns on $page: $warnings"
         zcat "$page" | grep -x "\.SH $heading" >/dev/null || fail "$page has no .SH $heading"
+        zcat "$page" | grep -F "($(declared_license))" >/dev/null \
+            || fail "$page does not state the licence $(declared_license)"
     done
     grep -qxF "License: $(declared_license)" "$share/doc/metals-quiz/copyright" \
         || fail "the copyright file does not state the licence $(declared_license)"
