@@ -60,9 +60,9 @@ configure_options=(
     -DFEATURE_inputdialog=OFF -DFEATURE_errormessage=OFF -DFEATURE_syntaxhighlighter=OFF
     -DFEATURE_undoview=OFF -DFEATURE_columnview=OFF -DFEATURE_graphicsview=OFF
     -DFEATURE_textbrowser=OFF -DFEATURE_mainwindow=OFF -DFEATURE_toolbar=OFF
-    -DFEATURE_statusbar=OFF -DFEATURE_itemviews=OFF -DFEATURE_completer=OFF
+    -DFEATURE_statusbar=OFF -DFEATURE_completer=OFF
     -DFEATURE_combobox=OFF -DFEATURE_splitter=OFF -DFEATURE_sizegrip=OFF
-    -DFEATURE_tabwidget=OFF -DFEATURE_tabbar=OFF -DFEATURE_spinbox=OFF -DFEATURE_slider=OFF
+    -DFEATURE_tabwidget=OFF -DFEATURE_tabbar=OFF -DFEATURE_spinbox=OFF
     -DFEATURE_progressbar=OFF -DFEATURE_menubar=OFF -DFEATURE_whatsthis=OFF
     -DFEATURE_effects=OFF
 )
