@@ -3,8 +3,8 @@
 
 // The least a Qt window with text costs to start: one window of the quiz's
 // size holding only its heading, drawn as the quiz draws Label1 (same text,
-// face, size, box and alignment), started and shown by the quiz's own
-// start-up, for comparison with the quiz itself.
+// face, size, box and alignment), started by the quiz's own start-up, for
+// comparison with the quiz itself.
 #include "startup.h"
 
 #include <QDirIterator>
@@ -27,6 +27,6 @@ int main(int argc, char *argv[])
     heading.setGeometry(240, 8, 217, 25);
     heading.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     heading.setWordWrap(true);
-    showWindow(window);
+    window.show();
     return application->exec();
 }

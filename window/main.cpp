@@ -11,6 +11,6 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.metalsquiz.MetalsQuiz"));
     const std::unique_ptr<QApplication> application = startApplication(argc, argv);
     Form1 window;
-    showWindow(window);
+    window.show();
     return application->exec();
 }

@@ -4,7 +4,6 @@
 #include "startup.h"
 
 #include <QByteArrayList>
-#include <QWidget>
 
 #include <cstdio>
 #include <cstdlib>
@@ -109,15 +108,4 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv)
     // A failure from here on is not one of start-up; Qt reports it its own way.
     qInstallMessageHandler(qtMessageHandler);
     return application;
-}
-
-void showWindow(QWidget &window)
-{
-#ifdef Q_OS_WASM
-    // The page is the window: it fills the page's frame for it, with no
-    // title bar or border of Qt's own, and closing the tab ends the quiz.
-    window.showFullScreen();
-#else
-    window.show();
-#endif
 }

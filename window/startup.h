@@ -14,7 +14,3 @@
 // cannot start), Qt would abort with a core dump; instead the program prints
 // a short report in Russian and English and ends with status 1.
 std::unique_ptr<QApplication> startApplication(int &argc, char **argv);
-
-// Shows the program's window as its platform expects it: a window of its own
-// on a desktop; in a browser, the whole frame the page keeps for it.
-void showWindow(QWidget &window);
