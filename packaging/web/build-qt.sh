@@ -49,7 +49,8 @@ configure_options=(
     -DFEATURE_undocommand=OFF -DFEATURE_standarditemmodel=OFF -DFEATURE_filesystemmodel=OFF
     -DFEATURE_stringlistmodel=OFF -DFEATURE_sortfilterproxymodel=OFF
     -DFEATURE_identityproxymodel=OFF -DFEATURE_transposeproxymodel=OFF
-    -DFEATURE_concatenatetablesproxymodel=OFF -DFEATURE_ico=OFF
+    -DFEATURE_concatenatetablesproxymodel=OFF -DFEATURE_ico=OFF -DFEATURE_animation=OFF
+    -DFEATURE_gestures=OFF -DFEATURE_scroller=OFF
     # Widgets the window does not have; the message box for a run-time error
     # needs only labels and buttons.
     -DFEATURE_calendarwidget=OFF -DFEATURE_datetimeedit=OFF -DFEATURE_dial=OFF
@@ -64,7 +65,7 @@ configure_options=(
     -DFEATURE_combobox=OFF -DFEATURE_splitter=OFF -DFEATURE_sizegrip=OFF
     -DFEATURE_tabwidget=OFF -DFEATURE_tabbar=OFF -DFEATURE_spinbox=OFF
     -DFEATURE_progressbar=OFF -DFEATURE_menubar=OFF -DFEATURE_whatsthis=OFF
-    -DFEATURE_effects=OFF
+    -DFEATURE_effects=OFF -DFEATURE_textedit=OFF
 )
 patches=("$here"/qt-patches/*.patch)
 # The key takes the patches' changes, from their first file header on; what
