@@ -63,7 +63,10 @@ async function start() {
         entryFunction: globalThis[program.replace(/\W/g, '_') + '_entry'],
         containerElements: [screen],
         environment: scale < 1 ? { QT_SCALE_FACTOR: String(scale) } : {},
-        onLoaded: () => { status.className = 'done'; },
+        onLoaded: () => {
+          status.className = 'done';
+          keepOffline();
+        },
         onExit: exit => {
           if (exit.crashed || exit.code)
             fail('Викторина остановилась из-за ошибки. Обновите страницу.',
@@ -78,6 +81,11 @@ async function start() {
   }
 }
 
-if ('serviceWorker' in navigator && window.isSecureContext)
-  navigator.serviceWorker.register('sw.js').catch(error => console.warn(error));
+// Once the quiz is up, and its files are in the browser's cache, the
+// service worker keeps the site for the next visit, offline too.
+function keepOffline() {
+  if ('serviceWorker' in navigator && window.isSecureContext)
+    navigator.serviceWorker.register('sw.js').catch(error => console.warn(error));
+}
+
 start();

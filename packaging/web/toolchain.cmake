@@ -9,6 +9,9 @@ execute_process(
     COMMAND_ERROR_IS_FATAL ANY)
 # Sets QT_WEB_PREFIX, QT_WEB_SOURCE_VERSION and QT_WEB_EMSCRIPTEN_VERSION.
 include(${CMAKE_BINARY_DIR}/qt-for-web.cmake)
+# Qt finds Emscripten through EMSDK, when it configures and whenever the
+# build configures again; Debian's package keeps it all in one folder.
+set(ENV{EMSDK} /usr/share/emscripten)
 # Debian's Qt leaves plugins out unless asked; a static program without its
 # platform plugin could not open a window at all.
 set(QT_SKIP_AUTO_PLUGIN_INCLUSION OFF CACHE BOOL "")
