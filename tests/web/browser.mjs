@@ -39,10 +39,17 @@ export async function serve(root, pages = {}) {
       const file = join(root, normalize(path));
       if (!file.startsWith(root))
         throw new Error('outside');
-      await stat(file);
+      const modified = (await stat(file)).mtime.toUTCString();
+      // Cached copies are checked each time, and kept while unchanged.
+      if (request.headers['if-modified-since'] === modified) {
+        response.writeHead(304);
+        response.end();
+        return;
+      }
       const accepted = request.headers['accept-encoding'] ?? '';
       const headers = { 'Content-Type': types[extname(file)] ?? 'application/octet-stream',
-                        'Cache-Control': 'no-cache', 'Vary': 'Accept-Encoding' };
+                        'Cache-Control': 'no-cache', 'Last-Modified': modified,
+                        'Vary': 'Accept-Encoding' };
       let body = null;
       for (const [encoding, suffix] of [['br', '.br'], ['gzip', '.gz']]) {
         if (body === null && accepted.includes(encoding)) {

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Metals Quiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs one Qt Test program built for the web in headless Chromium, prints
-// its report as it comes, and exits with its status.
+// its report as it comes, and exits with its status. Its screen is a frame
+// of the window's size, as on the quiz's page.
 //
 // Usage: node qttest.mjs FOLDER NAME
 // FOLDER holds NAME.js, NAME.wasm and Qt's qtloader.js.
@@ -12,7 +13,7 @@ const entry = name.replace(/\W/g, '_') + '_entry';
 const harness = `<!DOCTYPE html>
 <html lang="ru"><head><meta charset="utf-8"><title>${name}</title></head>
 <body style="margin:0">
-<div id="screen" style="width:1280px;height:1024px"></div>
+<div id="screen" style="width:722px;height:534px"></div>
 <script src="qtloader.js"></script>
 <script src="${name}.js"></script>
 <script>
