@@ -45,11 +45,15 @@ sed -e "s|@VERSION@|$VERSION|g" -e "s|@HOMEPAGE@|$HOMEPAGE|g" \
     -e "s|@PATCHES@|${patches%, }|g" \
     "$here/source.html" > "$site/source.html"
 
-# The service worker keeps every file of the site under a name taken from
-# their contents; the page itself is kept as ./ too, where it is opened.
+# The service worker keeps the files the quiz opens with, under a name taken
+# from the contents of the whole site; the page itself is kept as ./ too,
+# where it is opened. The licence and source page and its texts come from
+# the server.
 files=$(cd "$site" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 content_hash=$(cd "$site" && sha256sum $files | sha256sum | cut -c1-16)
-file_list=$(printf "'./', "; printf "'%s', " $files)
+quiz_files=(index.html quiz.js quiz.css qtloader.js "$program.js" "$program.wasm" icon.svg
+            manifest.webmanifest)
+file_list=$(printf "'./', "; printf "'%s', " "${quiz_files[@]}")
 sed -e "s|@CONTENT_HASH@|$content_hash|" -e "s|@FILES@|${file_list%, }|" \
     "$here/sw.js" > "$site/sw.js"
 

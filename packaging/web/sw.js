@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Metals Quiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Keeps the whole site, and nothing else, for use offline. The cache's name
-// comes from the files' contents, so a new release replaces the old one.
+// Keeps the quiz's own files, and nothing else, for use offline. The cache's
+// name comes from the site's contents, so a new release replaces the old one.
 'use strict';
 
 const cacheName = 'metals-quiz-@CONTENT_HASH@';
