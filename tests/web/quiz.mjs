@@ -8,9 +8,10 @@
 // to where form1.ui places each control; the score is read from Qt's
 // accessibility mirror, where a screen reader reads it too.
 //
-// In Chromium: at 1x, at 2x and on a phone-sized touch screen, then offline
-// from the service worker; no request leaves the origin, no console error,
-// and the accessibility tree names every control. In Firefox ESR: at 1x.
+// In Chromium: at 1x, at 2x and on a phone-sized touch screen (typing there
+// as an on-screen keyboard inserts text), a pasted answer, then offline from
+// the service worker; no request leaves the origin, no console error, and
+// the accessibility tree names every control. In Firefox ESR: at 1x.
 //
 // Usage: node quiz.mjs chromium|firefox SITE [SCREENSHOTS]
 // With SCREENSHOTS, saves each view there as a PNG.
@@ -102,12 +103,16 @@ class View {
   // Types TEXT into a field as a keyboard would: Latin and digits key by
   // key; other letters as a Russian layout sends them, key by key with the
   // letter as the key, or all at once as an on-screen keyboard inserts text.
-  async type(name, text) {
+  async clear(name) {
     await this.press(name);
     await this.page.keyboard.down('Control');
     await this.page.keyboard.press('KeyA');
     await this.page.keyboard.up('Control');
     await this.page.keyboard.press('Backspace');
+  }
+
+  async type(name, text) {
+    await this.clear(name);
     if (this.insertText) {
       await this.page.keyboard.sendCharacter(text);
     } else if (browserName === 'chromium') {
@@ -238,6 +243,17 @@ try {
       const groupNames = await view.page.$$eval('pierce/input[type=radio]',
                                                 inputs => new Set(inputs.map(input => input.name)).size);
       check(groupNames === 4, `the options have four group names (${groupNames})`);
+      // Pasted text arrives exactly, as typed text does.
+      await view.context.overridePermissions(server.origin, ['clipboard-read', 'clipboard-write',
+                                                             'clipboard-sanitized-write']);
+      await view.page.evaluate(() => navigator.clipboard.writeText('алюминий'));
+      await view.clear('T6');
+      check(await view.field('T6') === '', 'T6 is cleared for the paste');
+      await view.page.keyboard.down('Control');
+      await view.page.keyboard.press('KeyV', { commands: ['Paste'] });
+      await view.page.keyboard.up('Control');
+      check(await view.field('T6') === 'алюминий', `a pasted «алюминий» arrives in T6 (${await view.field('T6')})`);
+
       // Offline after the first visit: the service worker serves the site.
       await view.page.waitForFunction(() => navigator.serviceWorker.controller !== null ||
                                             navigator.serviceWorker.ready, { timeout: 30_000 });
