@@ -44,6 +44,10 @@ configure_options=(
     # Qt 6.4 fails to link its Windows plugin with DirectWrite 3 and without
     # Direct2D, and MinGW has no Direct2D plugin to offer; GDI draws the text.
     -DFEATURE_directwrite3=OFF -DFEATURE_direct2d=OFF
+    # Qt's messages name its source files: named from the build folder's
+    # parent, they carry no path of this machine into the DLLs.
+    "-DCMAKE_C_FLAGS=-ffile-prefix-map=@WORK@=."
+    "-DCMAKE_CXX_FLAGS=-ffile-prefix-map=@WORK@=."
 )
 toolchain_version=$(x86_64-w64-mingw32-g++-posix -dumpversion)
 # The toolchain file's licence tags change nothing in the build, so they do
@@ -70,7 +74,7 @@ work=$cache/qt-build-$key
 rm -rf "$work" "$prefix"
 source_dir=$("$here/../qt-source.sh" "$source_version" "$work")
 
-cmake -S "$source_dir" -B "$work/build" "${configure_options[@]}" \
+cmake -S "$source_dir" -B "$work/build" "${configure_options[@]//@WORK@/$work}" \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DQT_HOST_PATH=/usr \
