@@ -63,14 +63,9 @@ for file in "$site/$program.js" "$site/$program.wasm" "$site/qtloader.js"; do
     brotli -q 11 -k "$file"
 done
 
-# Every file dated from the source, in a .zip whose entries are in one order.
+# Every file dated from the source, and the .zip of them.
 find "$site" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 chmod -R u=rwX,go=rX "$site"
 if [ -n "$zip" ]; then
-    top=$(basename "${zip%.zip}")
-    staging=$(mktemp -d)
-    trap 'rm -rf "$staging"' EXIT
-    cp -a "$site" "$staging/$top"
-    rm -f "$zip"
-    (cd "$staging" && find "$top" | LC_ALL=C sort | TZ=UTC zip -q -X -D -@ "$zip")
+    "$here/../pack-zip.sh" "$zip" "$site" "$(basename "${zip%.zip}")"
 fi
