@@ -20,10 +20,17 @@ msiexec /i "$first"
 check_installed 1.0.0
 msiexec /i "$later"
 check_installed 1.0.1
-# A rebuilt package of the same version has a new product code of its own.
-rebuilt=$(build_msi 1.0.1)
+# A rebuilt package of the same version with any change in it has product
+# and package codes of its own, taken from its contents, and replaces the
+# installed one; a rebuild with no change is the same package.
+cp "$later" "$scratch/built-before.msi"
+cmp -s "$scratch/built-before.msi" "$(build_msi 1.0.1)" || fail "two builds of the same files differ"
+changed=$scratch/changed-stage
+cp -r "$stage" "$changed"
+echo "A change in a rebuild." >>"$changed/COPYING.txt"
+rebuilt=$(stage=$changed build_msi 1.0.1)
 msiexec /i "$rebuilt"
-check_installed 1.0.1
+stage=$changed check_installed 1.0.1
 
 msiexec /x "$rebuilt"
 check_removed "$scratch/before"
