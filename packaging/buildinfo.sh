@@ -9,11 +9,13 @@
 # folder (which names the compiler and Qt's options).
 #
 # Usage: buildinfo.sh OUTPUT PLATFORM [QT_PREFIX]
-# The environment gives VERSION, SOURCE_DIR and SOURCE_DATE_EPOCH.
+# The environment gives VERSION, SOURCE_DIR and SOURCE_DATE_EPOCH, and
+# SOURCE_COMMIT where the source folder is no git checkout.
 set -euo pipefail
 output=$1 platform=$2 qt_prefix=${3:-}
 
-commit=$(git -C "$SOURCE_DIR" rev-parse HEAD 2>/dev/null) || commit="not a git checkout"
+commit=${SOURCE_COMMIT:-not a git checkout}
+[ ! -d "$SOURCE_DIR/.git" ] || commit=$(git -C "$SOURCE_DIR" rev-parse HEAD)
 {
     echo "Format: 1.0"
     echo "Source: metals-quiz"

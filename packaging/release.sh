@@ -28,6 +28,10 @@ set -euo pipefail
 output=$1
 shift
 here=$(cd "$(dirname "$0")" && pwd)
+# The version this source builds; files of other versions left in the build
+# folders stay out.
+version=$(sed -n 's/^project(metals-quiz VERSION \([0-9.]*\).*/\1/p' "$here/../CMakeLists.txt")
+[ -n "$version" ] || { echo "$0: no version in CMakeLists.txt" >&2; exit 1; }
 gpg_key=${METALS_QUIZ_GPG_KEY:-}
 pkcs12=${METALS_QUIZ_PKCS12:-}
 
@@ -38,16 +42,16 @@ windows_build=""
 for build in "$@"; do
     [ -d "$build" ] || { echo "$0: no build folder $build" >&2; exit 1; }
     shopt -s nullglob
-    for file in "$build"/metals-quiz*.deb "$build"/metals-quiz*.rpm "$build"/metals-quiz-*.msi \
-                "$build"/metals-quiz-*.zip "$build"/metals-quiz-*.buildinfo; do
+    for file in "$build/metals-quiz_${version}_"*.deb "$build/metals-quiz-$version-"*.rpm \
+                "$build/metals-quiz-$version-"*.msi "$build/metals-quiz-$version-"*.zip \
+                "$build/metals-quiz-$version-"*.buildinfo; do
         cp "$file" "$unsigned/"
     done
     shopt -u nullglob
     # The Windows program on its own, named as its packages are.
     if [ -f "$build/stage/metals-quiz.exe" ]; then
         windows_build=$build
-        package=$(cd "$build" && ls metals-quiz-*-windows-x86_64.msi)
-        cp "$build/stage/metals-quiz.exe" "$unsigned/${package%.msi}.exe"
+        cp "$build/stage/metals-quiz.exe" "$unsigned/metals-quiz-$version-windows-x86_64.exe"
     fi
 done
 artefacts=$(cd "$unsigned" && ls | grep -v '\.buildinfo$' || true)
@@ -94,10 +98,8 @@ if [ -n "$pkcs12" ] && [ -n "$windows_build" ]; then
     }
     # The program is signed first, and the .msi and .zip made again around
     # it, from a copy of the staged folder, as the build makes them.
-    program=$(cd "$signed" && ls metals-quiz-*-windows-x86_64.exe)
-    name=${program%.exe}
-    version=${name#metals-quiz-}
-    version=${version%-windows-x86_64}
+    name=metals-quiz-$version-windows-x86_64
+    program=$name.exe
     scratch=$(mktemp -d "${TMPDIR:-/tmp}/metals-quiz-release.XXXXXX")
     trap 'rm -rf "$scratch"' EXIT
     cp -a "$windows_build/stage" "$scratch/stage"

@@ -52,10 +52,10 @@ cp "$here/metals-quiz.wxs" "$scratch/"
         }
         pop @path if m{</Directory>};' >files.wxs)
 # The product and package codes are GUIDs taken from a hash of all that goes
-# into the package, rather than drawn at random: a rebuild of the same files
+# into the package (this script's changes too), rather than drawn at random: a rebuild of the same files
 # is the same package, and any change makes a new product, which replaces
 # the installed one as a later version does.
-contents=$( (printf '%s\n' "$version"; cat "$here/metals-quiz.wxs" "$scratch/files.wxs" "$icon"
+contents=$( (printf '%s\n' "$version"; cat "$0" "$here/metals-quiz.wxs" "$scratch/files.wxs" "$icon"
              cd "$stage" && find . -type f | LC_ALL=C sort | xargs -d '\n' sha256sum) |
            sha256sum | cut -c1-64)
 code_from() {
@@ -115,7 +115,7 @@ table Shortcut | grep -qF "	quiz|$shortcut_name	" ||
     { echo "$0: the shortcut's name did not survive" >&2; exit 1; }
 table Upgrade | grep -qE "	513		WIX_UPGRADE_DETECTED$" ||
     { echo "$0: the upgrade row does not include its own version" >&2; exit 1; }
-source_date=$(TZ=UTC LC_ALL=C date -d "@$source_date_epoch" '+%a %b %e %H:%M:%S %Y' | tr -s ' ')
+source_date=$(TZ=UTC LC_ALL=C date -d "@$source_date_epoch" '+%a %b %e %H:%M:%S %Y')
 [ "$(TZ=UTC msiinfo suminfo "$scratch/quiz.msi" | grep -cE "^(Created|Last saved): $source_date$")" = 2 ] ||
     { echo "$0: the package is not dated $source_date" >&2; exit 1; }
 mv "$scratch/quiz.msi" "$output"
