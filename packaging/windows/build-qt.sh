@@ -80,7 +80,9 @@ cmake -S "$source_dir" -B "$work/build" "${configure_options[@]//@WORK@/$work}" 
     -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir"
 cmake --build "$work/build"
-cmake --install "$work/build" --strip
+# Stripping writes a time into each DLL's header: that of the Qt source.
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Timestamp) \
+    cmake --install "$work/build" --strip
 # The licences that come with Qt's DLLs: Qt's own, and Debian's record of
 # every copyright in the source, the bundled libraries' included.
 mkdir -p "$prefix/share/licenses/Qt"
