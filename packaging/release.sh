@@ -88,8 +88,9 @@ else
 fi
 
 if [ -n "$pkcs12" ] && [ -n "$windows_build" ]; then
-    # authenticode <in> <out>: signs a program or an installer.
+    # authenticode <in> <out>: signs a program or an installer into a new file.
     authenticode() {
+        rm -f "$2"
         osslsigncode sign -pkcs12 "$pkcs12" \
             ${METALS_QUIZ_PKCS12_PASSWORD_FILE:+-readpass "$METALS_QUIZ_PKCS12_PASSWORD_FILE"} \
             -h sha256 -n "Знаете ли вы металлы?" -i "https://github.com/metalsquiz/MetalsQuiz" \
