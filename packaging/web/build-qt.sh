@@ -76,7 +76,8 @@ configure_options=(
 patches=("$here"/qt-patches/*.patch)
 # The key takes the patches' changes, from their first file header on; what
 # each says of itself above that changes nothing in the build.
-key=$( (printf '%s\n' "$source_version" "$emscripten_version" "${configure_options[@]}"
+key=$( (printf '%s\n' "$source_version" "$emscripten_version" "${configure_options[@]}" \
+                "dated from the Qt source"
         for patch in "${patches[@]}"; do sed -n '/^--- /,$p' "$patch"; done) \
       | sha256sum | cut -c1-12)
 cache=${METALS_QUIZ_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/metals-quiz}
@@ -101,6 +102,10 @@ source_dir=$("$here/../qt-source.sh" "$source_version" "$work")
 for patch in "${patches[@]}"; do
     patch -d "$source_dir" -p1 --quiet < "$patch"
 done
+# What Qt records of a time (its resources' dates) is the Qt source's own
+# date, whoever builds it and whatever SOURCE_DATE_EPOCH the caller has.
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Timestamp)
+export SOURCE_DATE_EPOCH
 
 cmake -S "$source_dir" -B "$work/build" "${configure_options[@]//@WORK@/$work}" \
     -DQT_HOST_PATH=/usr \

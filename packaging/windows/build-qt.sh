@@ -56,7 +56,7 @@ toolchain_version=$(x86_64-w64-mingw32-g++-posix -dumpversion)
 # The toolchain file's licence tags change nothing in the build, so they do
 # not key it: a Qt built before they were there stays in use.
 key=$(printf '%s\n' "$source_version" "$toolchain_version" "${configure_options[@]}" \
-      "$(grep -v '^# SPDX-' "$toolchain")" | sha256sum | cut -c1-12)
+      "$(grep -v '^# SPDX-' "$toolchain")" "dated from the Qt source" | sha256sum | cut -c1-12)
 cache=${METALS_QUIZ_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/metals-quiz}
 prefix=$cache/qt-$qt_version-mingw-w64-$key
 
@@ -76,6 +76,10 @@ echo "Building Qt $qt_version for Windows into $prefix, once for this machine"
 work=$cache/qt-build-$key
 rm -rf "$work" "$prefix"
 source_dir=$("$here/../qt-source.sh" "$source_version" "$work")
+# What Qt records of a time (its resources' dates, the DLLs' header times,
+# which stripping writes) is the Qt source's own date, whoever builds it.
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Timestamp)
+export SOURCE_DATE_EPOCH
 
 cmake -S "$source_dir" -B "$work/build" "${configure_options[@]//@WORK@/$work}" \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
@@ -83,9 +87,7 @@ cmake -S "$source_dir" -B "$work/build" "${configure_options[@]//@WORK@/$work}" 
     -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir"
 cmake --build "$work/build"
-# Stripping writes a time into each DLL's header: that of the Qt source.
-SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Timestamp) \
-    cmake --install "$work/build" --strip
+cmake --install "$work/build" --strip
 # The licences that come with Qt's DLLs: Qt's own, and Debian's record of
 # every copyright in the source, the bundled libraries' included.
 mkdir -p "$prefix/share/licenses/Qt"
